@@ -1,0 +1,37 @@
+# Kamiru: the two commands of the README, and their parts.
+#   make demo   build everything and run the main job on the bundled sample
+#   make test   build everything and run every test (native, under Wine, fuzzers)
+# Both install what is missing first (as root; otherwise they say what is).
+
+JOBS ?= $(shell nproc)
+# Warnings are errors in CI.
+WERROR := $(if $(CI),ON,OFF)
+PRESETS := windows native native-san fuzz
+WINE_TEMPLATE := $(CURDIR)/build/wine-template
+export KM_WINE_TEMPLATE := $(WINE_TEMPLATE)
+
+.PHONY: all deps build demo test clean wine-template $(PRESETS:%=build-%)
+
+all: build
+
+deps:
+	@bash tools/deps/ensure-deps.sh
+
+build: $(PRESETS:%=build-%)
+
+build-%: deps
+	@cmake --preset $* -DKM_WERROR=$(WERROR) > build-$*.log 2>&1 || { cat build-$*.log; exit 1; }
+	@rm -f build-$*.log
+	cmake --build build/$* -j$(JOBS)
+
+wine-template: deps
+	@bash tools/wine/make-template.sh $(WINE_TEMPLATE)
+
+demo: build wine-template
+	tools/wine/winerun build/windows/tools/kmtool/kmtool.exe dump samples/twinkle.km
+
+test: build wine-template
+	@bash tools/run-tests.sh $(PRESETS)
+
+clean:
+	rm -rf build

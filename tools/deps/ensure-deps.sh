@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Makes sure that everything the build and the tests need is installed.
+# As root it installs what is missing (non-interactively, adding the i386
+# architecture for 32-bit Wine); as any other user it lists what is missing
+# and fails.
+set -euo pipefail
+
+# command-or-file  package
+checks=(
+  "cmake:cmake"
+  "make:make"
+  "g++:g++"
+  "clang++:clang"
+  "i686-w64-mingw32-g++-posix:g++-mingw-w64-i686-posix"
+  "i686-w64-mingw32-windres:binutils-mingw-w64-i686"
+  "i686-w64-mingw32-objdump:binutils-mingw-w64-i686"
+  "wine:wine"
+  "/usr/lib/wine/wineserver32:wine32:i386"
+  "Xvfb:xvfb"
+  "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf:fonts-liberation"
+  "/usr/src/googletest/CMakeLists.txt:googletest"
+  "/usr/lib/llvm-14/lib/clang/14.0.6/lib/linux/libclang_rt.fuzzer-x86_64.a:libclang-rt-14-dev"
+)
+
+missing=()
+for entry in "${checks[@]}"; do
+  what=${entry%%:*}
+  pkg=${entry#*:}
+  if [[ $what == /* ]]; then
+    [[ -e $what ]] && continue
+  else
+    command -v "$what" >/dev/null 2>&1 && continue
+  fi
+  missing+=("$pkg")
+done
+
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+# Unique package names, in order.
+mapfile -t missing < <(printf '%s\n' "${missing[@]}" | awk '!seen[$0]++')
+
+if [[ $(id -u) -ne 0 ]]; then
+  echo "Missing packages: ${missing[*]}" >&2
+  echo "Install them as root (this script does so when run as root):" >&2
+  echo "  dpkg --add-architecture i386 && apt-get update && apt-get install ${missing[*]}" >&2
+  exit 1
+fi
+
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+fi
+apt-get update -q
+apt-get install -y -q --no-install-recommends "${missing[@]}"
