@@ -40,6 +40,9 @@ class OwnedBuffer {
   }
   // Takes a copy of `size` bytes.
   bool Assign(const void* bytes, size_t size);
+  // Appends `count` zero bytes (the text parsers want NUL bytes after the
+  // file's last byte); the buffer is unchanged on failure.
+  bool AppendZeros(size_t count);
 
   char* data() const { return data_; }
   size_t size() const { return size_; }

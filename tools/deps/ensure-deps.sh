@@ -20,6 +20,8 @@ checks=(
   "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf:fonts-liberation"
   "/usr/src/googletest/CMakeLists.txt:googletest"
   "/usr/lib/llvm-14/lib/clang/14.0.6/lib/linux/libclang_rt.fuzzer-x86_64.a:libclang-rt-14-dev"
+  "python3:python3"
+  "/usr/lib/python3/dist-packages/mido/__init__.py:python3-mido"
 )
 
 missing=()

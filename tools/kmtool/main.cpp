@@ -9,6 +9,8 @@
 #include <string>
 
 #include "lyrics/km_file.h"
+#include "lyrics/lrc_file.h"
+#include "lyrics/midi_file.h"
 #include "tools/kmtool/lyrics_dump.h"
 
 #ifdef _WIN32
@@ -44,6 +46,11 @@ int Dump(const char* path) {
   const std::string extension = LowerExtension(path);
   if (extension == "km") {
     status = ReadKmFile(path, lyrics);
+  } else if (extension == "lrc") {
+    status = ReadLrcFile(path, lyrics);
+  } else if (extension == "mid" || extension == "midi" || extension == "kar" ||
+             extension == "rmi") {
+    status = ReadMidiFile(path, lyrics);
   } else {
     std::fprintf(stderr, "kmtool: unsupported file type: %s\n", path);
     return 2;

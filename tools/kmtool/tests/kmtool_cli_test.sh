@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Runs kmtool as a user would, natively or through Wine, and checks its
 # output and exit codes against the expected dumps of the samples.
-# Usage: kmtool_cli_test.sh SAMPLES_DIR SCRATCH_DIR KMTOOL [RUNNER...]
-#   (the runner words, if any, come before KMTOOL on the command line)
+# Usage: kmtool_cli_test.sh SCRATCH_DIR FIXTURE_DIRS -- [RUNNER...] KMTOOL
+#   FIXTURE_DIRS: folders whose FILE.dump files give the expected dump of FILE
 set -uo pipefail
-samples=$1 scratch=$2
-shift 2
+scratch=$1
+shift
+fixture_dirs=()
+while [[ $# -gt 0 && $1 != -- ]]; do fixture_dirs+=("$1"); shift; done
+shift
 tool=("$@")
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
@@ -13,11 +16,11 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 mkdir -p "$scratch"
 out=$scratch/out.txt err=$scratch/err.txt
 
-# Every sample with an expected dump prints exactly that dump.
-for expected in "$samples"/*.dump; do
+# Every file with an expected dump prints exactly that dump.
+for expected in $(for d in "${fixture_dirs[@]}"; do ls "$d"/*.dump 2>/dev/null; done); do
   file=${expected%.dump}
-  # Paths are given relative to the samples folder, as a user in it would.
-  (cd "$samples" && "${tool[@]}" dump "$(basename "$file")") >"$out" 2>"$err"
+  # Paths are given relative to the file's folder, as a user in it would.
+  (cd "$(dirname "$file")" && "${tool[@]}" dump "$(basename "$file")") >"$out" 2>"$err"
   rc=$?
   [[ $rc -eq 0 ]] || fail "dump $(basename "$file") exited $rc: $(cat "$err")"
   cmp -s "$out" "$expected" || { fail "dump $(basename "$file") differs:"; diff "$expected" "$out" | head -20; }

@@ -1,0 +1,6 @@
+#include "lyrics/lrc_parser.h"
+
+LoadStatus ParseLrcFile(OwnedBuffer, LeadBytePredicate, TimedLyrics& lyrics) {
+  ClearTimedLyrics(lyrics);
+  return LoadStatus::Invalid;
+}

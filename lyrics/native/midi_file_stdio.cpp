@@ -1,0 +1,6 @@
+#include "lyrics/midi_file.h"
+
+LoadStatus ReadMidiFile(const char*, TimedLyrics& lyrics) {
+  ClearTimedLyrics(lyrics);
+  return LoadStatus::Invalid;
+}
