@@ -42,5 +42,29 @@ for args in "" "dump" "frobnicate x.km" "dump a.km b.km"; do
   [[ $rc -eq 2 ]] || fail "usage '$args' exited $rc"
 done
 
+# find: the lookup as the plug-ins run it, with each candidate tried.
+if [[ ${tool[-1]} == *.exe ]]; then
+  windows() { local p; p=$(realpath -m "$1"); echo "Z:${p//\//\\}"; }
+  mkdir -p "$scratch/Music" "$scratch/Lyrics"
+  rm -f "$scratch"/Music/* "$scratch"/Lyrics/*
+  printf 'one\r\ntwo\r\n' >"$scratch/Lyrics/Song.txt"
+  music=$(windows "$scratch/Music") lyrics=$(windows "$scratch/Lyrics")
+  "${tool[@]}" find "$music\\Song.mp3" --dir "$lyrics" --host winamp --duration 30 >"$out" 2>"$err"
+  rc=$?
+  expected=$(printf '%s\n' "try $lyrics\\Song.km" "try $music\\Song.km" "try $lyrics\\Song.lrc" \
+    "try $music\\Song.lrc" "try $lyrics\\Song.txt" "found $lyrics\\Song.txt" "text-lines 3")
+  [[ $rc -eq 0 ]] || fail "find exited $rc: $(cat "$err")"
+  [[ $(head -n 7 "$out") == "$expected" ]] || { fail "find output:"; cat "$out"; }
+  grep -qx 'S 2 2 1 0 1 2000 2001' "$out" || fail "find did not spread the text over 30 s"
+
+  "${tool[@]}" find "$music\\Other.mp3" >"$out" 2>"$err"
+  rc=$?
+  [[ $rc -eq 1 ]] || fail "find without lyrics exited $rc"
+  [[ $(tail -n 1 "$out") == none && $(wc -l <"$out") -eq 4 ]] || { fail "find without lyrics:"; cat "$out"; }
+else
+  "${tool[@]}" find /music/Song.mp3 >/dev/null 2>&1
+  [[ $? -eq 2 ]] || fail "native find should refuse"
+fi
+
 echo "$failures failed"
 [[ $failures -eq 0 ]]

@@ -1,0 +1,57 @@
+// Byte-order-marked text is converted to the ANSI code page before parsing
+// (Windows build: under Wine, whose ANSI code page here is 1252).
+#include "lyrics/text_encoding.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "lyrics/text_file.h"
+#include "lyrics/tests/temp_file.h"
+
+namespace {
+
+std::string Convert(const std::string& bytes) {
+  OwnedBuffer contents;
+  contents.Assign(bytes.data(), bytes.size());
+  EXPECT_EQ(ConvertMarkedTextToAnsi(contents), LoadStatus::Loaded);
+  return std::string(contents.data(), contents.size());
+}
+
+TEST(TextEncoding, MarkedTextBecomesAnsiAndUnmarkedTextStaysAsItIs) {
+  if (GetACP() != 1252) GTEST_SKIP() << "expectations are for code page 1252, not " << GetACP();
+  struct Case {
+    const char* name;
+    std::string in, out;
+  } cases[] = {
+      {"UTF-8", "\xEF\xBB\xBF" "caf\xC3\xA9\r\n", "caf\xE9\r\n"},
+      {"UTF-8 outside the code page", "\xEF\xBB\xBF" "\xE3\x81\x82!", "?!"},
+      {"UTF-8 invalid bytes", "\xEF\xBB\xBF" "a\xFF" "b", "a?b"},
+      {"UTF-8 mark only", "\xEF\xBB\xBF", ""},
+      {"UTF-16LE", std::string("\xFF\xFE" "c\0\xE9\0\n\0", 8), "c\xE9\n"},
+      {"UTF-16BE", std::string("\xFE\xFF\0c\0\xE9\0\n", 8), "c\xE9\n"},
+      {"UTF-16 odd last byte", std::string("\xFF\xFE" "a\0b", 5), "a"},
+      {"no mark", "caf\xE9", "caf\xE9"},
+      {"no mark, UTF-8 bytes", "caf\xC3\xA9", "caf\xC3\xA9"},
+      {"empty", "", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Convert(c.in), c.out) << c.name;
+}
+
+TEST(TextEncoding, APlainTextFileWithAMarkShowsNoMark) {
+  if (GetACP() != 1252) GTEST_SKIP() << "expectations are for code page 1252";
+  std::string path = WriteTempFile("marked.txt", "\xEF\xBB\xBF" "\xC3\xA9t\xC3\xA9\r\nhiver");
+  TimedLyrics lyrics;
+  ASSERT_EQ(ReadTextFile(path.c_str(), WinampTextTiming(10), lyrics), LoadStatus::Loaded);
+  ASSERT_EQ(lyrics.textLineCount, 2);
+  EXPECT_EQ(std::string(lyrics.textLines[0].text, lyrics.textLines[0].length), "\xE9t\xE9 ");
+  std::remove(path.c_str());
+
+  path = WriteTempFile("mark-only.txt", "\xEF\xBB\xBF");
+  EXPECT_EQ(ReadTextFile(path.c_str(), WinampTextTiming(10), lyrics), LoadStatus::Invalid);
+  std::remove(path.c_str());
+}
+
+}  // namespace
