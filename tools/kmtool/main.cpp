@@ -5,6 +5,10 @@
 //       txt; mid, midi, kar, rmi) and print the model
 //   kmtool find MEDIAPATH [--dir LYRICSDIR] [--host wmp|winamp] [--duration SECONDS]
 //       look up the lyrics of a song as the plug-ins do (Windows build)
+//   kmtool render FILE --layout N --size WxH --time CS [--time CS ...] --out PREFIX
+//       draw the karaoke display at those times (in centiseconds, in that
+//       order on one display) with the display settings of the registry,
+//       as PREFIX-<time>.bmp; layouts 1 One Line to 5 Seven Lines (Windows build)
 //
 // --host chooses how plain text is spread over the song: "wmp" (default)
 // over --duration seconds (default 0: only the first line), "winamp" over
@@ -15,56 +19,89 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
-#include "lyrics/km_file.h"
-#include "lyrics/lrc_file.h"
 #include "lyrics/lyrics_lookup.h"
-#include "lyrics/midi_file.h"
-#include "lyrics/text_file.h"
 #include "tools/kmtool/lyrics_dump.h"
+#include "tools/kmtool/lyrics_loading.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+
+#include "tools/kmtool/render_command.h"
 #endif
 
 namespace {
 
 const char kUsage[] =
     "usage: kmtool dump FILE [--host wmp|winamp] [--duration SECONDS]\n"
-    "       kmtool find MEDIAPATH [--dir LYRICSDIR] [--host wmp|winamp] [--duration SECONDS]\n";
+    "       kmtool find MEDIAPATH [--dir LYRICSDIR] [--host wmp|winamp] [--duration SECONDS]\n"
+    "       kmtool render FILE --layout N --size WxH --time CS [--time CS ...] --out PREFIX\n"
+    "                    [--host wmp|winamp] [--duration SECONDS]\n";
 
 int Usage() {
   std::fputs(kUsage, stderr);
   return 2;
 }
 
+enum class Command { Dump, Find, Render };
+
 struct Options {
   const char* file = nullptr;
   const char* directory = "";
-  bool winamp = false;
-  bool hasDuration = false;
-  double duration = 0;
+  HostTiming host;
+  int layout = 0;
+  int width = 0;
+  int height = 0;
+  std::vector<int> times;
+  const char* outputPrefix = nullptr;
 };
 
-bool ParseOptions(int argc, char** argv, bool allowDirectory, Options& options) {
+bool ParseInt(const char* text, long low, long high, int& value) {
+  char* end = nullptr;
+  const long number = std::strtol(text, &end, 10);
+  if (end == text || *end || number < low || number > high) return false;
+  value = static_cast<int>(number);
+  return true;
+}
+
+bool ParseSize(const char* text, int& width, int& height) {
+  const char* x = std::strchr(text, 'x');
+  if (!x) return false;
+  const std::string w(text, x);
+  return ParseInt(w.c_str(), 1, 8192, width) && ParseInt(x + 1, 1, 8192, height);
+}
+
+bool ParseOptions(int argc, char** argv, Command command, Options& options) {
   for (int i = 2; i < argc; ++i) {
     const char* arg = argv[i];
     const bool hasValue = i + 1 < argc;
+    const bool render = command == Command::Render;
     if (std::strcmp(arg, "--host") == 0 && hasValue) {
       const char* host = argv[++i];
       if (std::strcmp(host, "winamp") == 0) {
-        options.winamp = true;
+        options.host.winamp = true;
       } else if (std::strcmp(host, "wmp") != 0) {
         return false;
       }
     } else if (std::strcmp(arg, "--duration") == 0 && hasValue) {
       char* end = nullptr;
-      options.duration = std::strtod(argv[++i], &end);
-      if (*end || !std::isfinite(options.duration) || options.duration < 0) return false;
-      options.hasDuration = true;
-    } else if (allowDirectory && std::strcmp(arg, "--dir") == 0 && hasValue) {
+      options.host.duration = std::strtod(argv[++i], &end);
+      if (*end || !std::isfinite(options.host.duration) || options.host.duration < 0) return false;
+      options.host.hasDuration = true;
+    } else if (command == Command::Find && std::strcmp(arg, "--dir") == 0 && hasValue) {
       options.directory = argv[++i];
+    } else if (render && std::strcmp(arg, "--layout") == 0 && hasValue) {
+      if (!ParseInt(argv[++i], 1, 5, options.layout)) return false;
+    } else if (render && std::strcmp(arg, "--size") == 0 && hasValue) {
+      if (!ParseSize(argv[++i], options.width, options.height)) return false;
+    } else if (render && std::strcmp(arg, "--time") == 0 && hasValue) {
+      int time = 0;
+      if (!ParseInt(argv[++i], 0, 2147483647L, time)) return false;
+      options.times.push_back(time);
+    } else if (render && std::strcmp(arg, "--out") == 0 && hasValue) {
+      options.outputPrefix = argv[++i];
     } else if (arg[0] == '-' && arg[1] == '-') {
       return false;
     } else if (!options.file) {
@@ -73,27 +110,11 @@ bool ParseOptions(int argc, char** argv, bool allowDirectory, Options& options) 
       return false;
     }
   }
-  return options.file != nullptr;
-}
-
-PlainTextTiming TextTiming(const Options& options) {
-  if (!options.winamp) return MediaPlayerTextTiming(options.duration);
-  if (!options.hasDuration) return WinampTextTiming(-1);
-  return WinampTextTiming(options.duration >= 2147483647.0 ? 2147483647
-                                                           : static_cast<int>(options.duration));
-}
-
-// The extension of `path` in lower case, without the dot.
-std::string LowerExtension(const char* path) {
-  const char* dot = std::strrchr(path, '.');
-  const char* slash = std::strrchr(path, '/');
-  const char* backslash = std::strrchr(path, '\\');
-  if (!dot || (slash && slash > dot) || (backslash && backslash > dot)) return std::string();
-  std::string extension(dot + 1);
-  for (char& c : extension) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  if (!options.file) return false;
+  if (command == Command::Render) {
+    return options.layout && options.width && !options.times.empty() && options.outputPrefix;
   }
-  return extension;
+  return true;
 }
 
 int PrintLyrics(const TimedLyrics& lyrics) {
@@ -104,19 +125,10 @@ int PrintLyrics(const TimedLyrics& lyrics) {
 
 int Dump(const Options& options) {
   const char* path = options.file;
-  const std::string extension = LowerExtension(path);
   TimedLyrics lyrics;
-  LoadStatus status;
-  if (extension == "km") {
-    status = ReadKmFile(path, lyrics);
-  } else if (extension == "lrc") {
-    status = ReadLrcFile(path, lyrics);
-  } else if (extension == "txt") {
-    status = ReadTextFile(path, TextTiming(options), lyrics);
-  } else if (extension == "mid" || extension == "midi" || extension == "kar" ||
-             extension == "rmi") {
-    status = ReadMidiFile(path, lyrics);
-  } else {
+  bool supported = true;
+  const LoadStatus status = LoadLyricsByExtension(path, options.host, lyrics, supported);
+  if (!supported) {
     std::fprintf(stderr, "kmtool: unsupported file type: %s\n", path);
     return 2;
   }
@@ -143,7 +155,8 @@ int Find(const Options& options) {
   TimedLyrics lyrics;
   Tried tried;
   const LoadStatus status =
-      FindLyrics(options.file, options.directory, TextTiming(options), lyrics, PrintTry, &tried);
+      FindLyrics(options.file, options.directory, TextTimingFor(options.host), lyrics, PrintTry,
+                 &tried);
   if (status != LoadStatus::Loaded) {
     std::printf("none\n");
     std::fflush(stdout);
@@ -158,6 +171,24 @@ int Find(const Options& options) {
 #endif
 }
 
+int Render(const Options& options) {
+#ifdef _WIN32
+  RenderRequest request;
+  request.file = options.file;
+  request.host = options.host;
+  LayoutFromWinampNumber(options.layout, request.layout);
+  request.width = options.width;
+  request.height = options.height;
+  request.times = options.times;
+  request.outputPrefix = options.outputPrefix;
+  return RunRender(request);
+#else
+  (void)options;
+  std::fputs("kmtool: render draws with Windows GDI; use the Windows build (kmtool.exe)\n", stderr);
+  return 2;
+#endif
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -168,10 +199,13 @@ int main(int argc, char** argv) {
   if (argc < 2) return Usage();
   Options options;
   if (std::strcmp(argv[1], "dump") == 0) {
-    return ParseOptions(argc, argv, false, options) ? Dump(options) : Usage();
+    return ParseOptions(argc, argv, Command::Dump, options) ? Dump(options) : Usage();
   }
   if (std::strcmp(argv[1], "find") == 0) {
-    return ParseOptions(argc, argv, true, options) ? Find(options) : Usage();
+    return ParseOptions(argc, argv, Command::Find, options) ? Find(options) : Usage();
+  }
+  if (std::strcmp(argv[1], "render") == 0) {
+    return ParseOptions(argc, argv, Command::Render, options) ? Render(options) : Usage();
   }
   return Usage();
 }
