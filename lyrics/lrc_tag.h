@@ -18,9 +18,14 @@ enum LrcTagKind : int {
   kLrcTimeTag = 9,      // [mm:ss.xx]
 };
 
-// Finds and classifies the next tag in the NUL-terminated `text`. For every
-// kind but kLrcNoTag, `open` and `close` receive the offsets of "[" and "]";
-// for offset and time tags `value` receives the number in centiseconds.
-// The text may be modified while parsing but is restored before return.
+// Finds and classifies the next tag in the NUL-terminated `text`: the first
+// "[", the first ":" after it and the first "]" after that, stepping over
+// double-byte characters whole. For every kind but kLrcNoTag, `open` and
+// `close` receive the offsets of "[" and "]"; for offset and time tags
+// `value` receives the number in centiseconds (an offset in milliseconds is
+// divided by 10, truncated toward zero). Outputs not named are left alone.
+// A time or offset that does not fit a signed 32-bit count is kLrcOtherTag,
+// and a tag that would lie beyond INT32_MAX bytes is not found. The text is
+// only read.
 LrcTagKind ParseLrcTag(char* text, LeadBytePredicate isLead, int32_t& open, int32_t& close,
                        int32_t& value);
