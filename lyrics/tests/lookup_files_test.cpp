@@ -8,6 +8,7 @@
 
 #include "lyrics/lyrics_lookup.h"
 #include "lyrics/tests/km_builder.h"
+#include "lyrics/tests/midi_builder.h"
 #include "lyrics/tests/temp_file.h"
 
 namespace {
@@ -71,6 +72,17 @@ TEST_F(LookupFiles, ADamagedNativeFileFallsThroughToTheNextCandidate) {
   EXPECT_EQ(tried_.back(), music_ + "\\Song.txt");
   EXPECT_EQ(lyrics_.syncpointCount, 2);
   EXPECT_EQ(lyrics_.syncpoints[1].startTime, 3000);
+}
+
+TEST_F(LookupFiles, AKaraokeSongIsReadForItsOwnLyricsWhateverTheCaseOfItsExtension) {
+  MidiTrack track;
+  track.Tempo(0, 500000).Text(0, "@TSong").Lyric(96, "Row ").Lyric(96, "boat").End();
+  Write(music_ + "\\Song.KAR", MidiFile(96, {track}));
+  Write(music_ + "\\Song.txt", "plain");
+  ASSERT_EQ(Find(music_ + "\\Song.KAR", ""), LoadStatus::Loaded);
+  EXPECT_EQ(tried_, (std::vector<std::string>{music_ + "\\Song.km", music_ + "\\Song.KAR"}));
+  ASSERT_EQ(lyrics_.syncpointCount, 2);
+  EXPECT_EQ(lyrics_.syncpoints[0].startTime, 50);  // 96 ticks at 120 bpm
 }
 
 TEST_F(LookupFiles, NothingFoundLeavesTheModelEmpty) {
