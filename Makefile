@@ -10,19 +10,21 @@ PRESETS := windows native native-san fuzz
 WINE_TEMPLATE := $(CURDIR)/build/wine-template
 export KM_WINE_TEMPLATE := $(WINE_TEMPLATE)
 
-.PHONY: all deps build demo test clean wine-template $(PRESETS:%=build-%)
+.PHONY: all deps build demo test clean wine-template
 
 all: build
 
 deps:
 	@bash tools/deps/ensure-deps.sh
 
-build: $(PRESETS:%=build-%)
-
-build-%: deps
-	@cmake --preset $* -DKM_WERROR=$(WERROR) > build-$*.log 2>&1 || { cat build-$*.log; exit 1; }
-	@rm -f build-$*.log
-	cmake --build build/$* -j$(JOBS)
+# Configures and builds every preset (configure output only on failure).
+build: deps
+	@set -e; for preset in $(PRESETS); do \
+	  log=build/configure-$$preset.log; mkdir -p build; \
+	  cmake --preset $$preset -DKM_WERROR=$(WERROR) > $$log 2>&1 || { cat $$log; exit 1; }; \
+	  echo "=== building $$preset"; \
+	  cmake --build build/$$preset -j$(JOBS); \
+	done
 
 wine-template: deps
 	@bash tools/wine/make-template.sh $(WINE_TEMPLATE)
