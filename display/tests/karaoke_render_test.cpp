@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "display/shade_table.h"
+#include "display/tests/dib_target.h"
 #include "display/win32/gdi_holders.h"
 #include "display/win32/karaoke_display.h"
 #include "lyrics/km_parser.h"
@@ -20,48 +21,6 @@ namespace {
 constexpr uint32_t kRed = 0x000000FF;    // COLORREF
 constexpr uint32_t kWhite = 0x00FFFFFF;
 constexpr uint32_t kBlue = 0x00FF0000;
-
-// A memory device context drawing into a top-down 32-bit DIB section.
-class Target {
- public:
-  Target(int width, int height) : width_(width), height_(height), dc_(nullptr) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    bitmap_ = CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
-    old_ = SelectObject(dc_.get(), bitmap_);
-  }
-  ~Target() {
-    SelectObject(dc_.get(), old_);
-    DeleteObject(bitmap_);
-  }
-  HDC dc() const { return dc_.get(); }
-  RECT rect() const { return RECT{0, 0, width_, height_}; }
-  uint32_t Pixel(int x, int y) const {
-    GdiFlush();
-    return static_cast<const uint32_t*>(bits_)[y * width_ + x];
-  }
-  // Pixels of colour `colorref` in rows [top, bottom).
-  int Count(uint32_t colorref, int top, int bottom, int left = 0, int right = -1) const {
-    if (right < 0) right = width_;
-    int n = 0;
-    for (int y = top; y < bottom; ++y) {
-      for (int x = left; x < right; ++x) n += Pixel(x, y) == DibPixel(colorref);
-    }
-    return n;
-  }
-
- private:
-  int width_, height_;
-  MemoryDc dc_;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ old_ = nullptr;
-  void* bits_ = nullptr;
-};
 
 // Lines "Line 0", "Line 1", ... each one piece sung at 1000 * k for 1 cs,
 // as LRC lyrics are.
@@ -102,7 +61,7 @@ class KaraokeRender : public testing::Test {
     return DrawFrame(display_, target_.dc(), target_.rect(), t, true, timing_);
   }
 
-  Target target_{240, 200};
+  DibTarget target_{240, 200};
   KaraokeDisplay display_;
   TimingOffset timing_;
 };
@@ -283,7 +242,7 @@ TEST(KaraokeFrame, TakesUpChangedSettingsAndShiftsByTheTimingOffset) {
   KaraokeDisplay display;
   LoadLines(display, 2);
   TakeLiveSettings(store, display.settings);
-  Target target(240, 200);
+  DibTarget target(240, 200);
   TimingOffset timing;
   timing.offset = 25;  // lyrics 0.25 s ahead
   ASSERT_EQ(RenderKaraokeFrame(display, store, target.dc(), target.rect(), 976, true, timing, nullptr),

@@ -83,6 +83,22 @@ HRESULT DrawFrame(KaraokeDisplay& display, HDC dc, const RECT& rect, int32_t t, 
 HRESULT DrawOffsetIndicator(KaraokeDisplay& display, HDC dc, HDC bandDc, HDC memoryDc,
                             const RECT& rect, const RECT& band, const TimingOffset& timing);
 
+// The first step of a frame: when the options replaced the live settings,
+// take them up (with lyrics, dropping every cache that depends on them).
+// `lyricsDirectoryChanged` reports that the lyrics directory moved while no
+// lyrics were loaded, so that the plug-in can look for lyrics again.
+void TakeUpChangedSettings(KaraokeDisplay& display, DisplaySettingsStore& store,
+                           bool* lyricsDirectoryChanged);
+
+// Whether the next frame into `rect` makes the slot bitmaps anew.
+bool NeedsNewBitmaps(const KaraokeDisplay& display, const RECT& rect);
+
+// The rest of a frame: without lyrics the background; with lyrics the
+// caches that are missing are made, then the lyrics at `playbackTime`
+// shifted by the timing offset are drawn.
+HRESULT DrawKaraokeFrame(KaraokeDisplay& display, HDC dc, const RECT& rect,
+                         int32_t playbackTime, bool fillOutside, TimingOffset& timing);
+
 // One frame as both plug-ins draw it: take up changed settings, prepare
 // what is missing, draw. `lyricsDirectoryChanged` reports a settings change
 // that moved the lyrics directory while no lyrics were loaded, so that the

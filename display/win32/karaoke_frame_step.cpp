@@ -4,32 +4,38 @@
 
 #include "display/win32/karaoke_display.h"
 
-HRESULT RenderKaraokeFrame(KaraokeDisplay& display, DisplaySettingsStore& store, HDC dc,
-                           const RECT& rect, int32_t playbackTime, bool fillOutside,
-                           TimingOffset& timing, bool* lyricsDirectoryChanged) {
+void TakeUpChangedSettings(KaraokeDisplay& display, DisplaySettingsStore& store,
+                           bool* lyricsDirectoryChanged) {
   if (lyricsDirectoryChanged) *lyricsDirectoryChanged = false;
-  if (!dc) return E_INVALIDARG;
-  const bool hasLyrics = display.lyrics.syncpointCount > 0;
-
-  if (TestAndClearSettingsChanged(store)) {
-    DropBackgroundBrush(display);
-    if (hasLyrics) {
-      DropBitmaps(display);
-      DropFont(display);
-      TakeLiveSettings(store, display.settings);
-    } else {
-      char oldDirectory[kLyricsDirectorySize];
-      std::memcpy(oldDirectory, display.settings.lyricsDirectory, sizeof oldDirectory);
-      TakeLiveSettings(store, display.settings);
-      if (lyricsDirectoryChanged &&
-          std::memcmp(oldDirectory, display.settings.lyricsDirectory, sizeof oldDirectory) != 0) {
-        *lyricsDirectoryChanged = true;
-      }
-    }
+  if (!TestAndClearSettingsChanged(store)) return;
+  DropBackgroundBrush(display);
+  if (display.lyrics.syncpointCount > 0) {
+    DropBitmaps(display);
+    DropFont(display);
+    TakeLiveSettings(store, display.settings);
+    return;
   }
+  char oldDirectory[kLyricsDirectorySize];
+  std::memcpy(oldDirectory, display.settings.lyricsDirectory, sizeof oldDirectory);
+  oldDirectory[kLyricsDirectorySize - 1] = '\0';
+  TakeLiveSettings(store, display.settings);
+  display.settings.lyricsDirectory[kLyricsDirectorySize - 1] = '\0';
+  // Paths name the same folder whatever their letter case.
+  if (lyricsDirectoryChanged && lstrcmpiA(oldDirectory, display.settings.lyricsDirectory) != 0) {
+    *lyricsDirectoryChanged = true;
+  }
+}
 
+bool NeedsNewBitmaps(const KaraokeDisplay& display, const RECT& rect) {
+  return !display.slotBitmap || rect.right - rect.left != display.displayWidth ||
+         rect.bottom - rect.top != display.displayHeight;
+}
+
+HRESULT DrawKaraokeFrame(KaraokeDisplay& display, HDC dc, const RECT& rect,
+                         int32_t playbackTime, bool fillOutside, TimingOffset& timing) {
+  if (!dc) return E_INVALIDARG;
   HRESULT hr = S_OK;
-  if (!hasLyrics) {
+  if (display.lyrics.syncpointCount <= 0) {
     if (!display.backgroundBrush) hr = PrepareBackgroundBrush(display, dc);
     if (display.backgroundBrush) FillRect(dc, &rect, display.backgroundBrush);
     return hr;
@@ -56,4 +62,15 @@ HRESULT RenderKaraokeFrame(KaraokeDisplay& display, DisplaySettingsStore& store,
   if (t > INT32_MAX) t = INT32_MAX;
   if (t < INT32_MIN) t = INT32_MIN;
   return DrawFrame(display, dc, rect, static_cast<int32_t>(t), fillOutside, timing);
+}
+
+HRESULT RenderKaraokeFrame(KaraokeDisplay& display, DisplaySettingsStore& store, HDC dc,
+                           const RECT& rect, int32_t playbackTime, bool fillOutside,
+                           TimingOffset& timing, bool* lyricsDirectoryChanged) {
+  if (!dc) {
+    if (lyricsDirectoryChanged) *lyricsDirectoryChanged = false;
+    return E_INVALIDARG;
+  }
+  TakeUpChangedSettings(display, store, lyricsDirectoryChanged);
+  return DrawKaraokeFrame(display, dc, rect, playbackTime, fillOutside, timing);
 }
