@@ -170,6 +170,39 @@ TEST_F(KaraokeRender, ThreeLinesScrollsTheSungLinesUpBetweenLineStarts) {
   EXPECT_EQ(target_.Count(kRed, 3 * h, 200), 0);
 }
 
+// At the start of line 4 of 10, row by row: 'S' sung, 'U' unsung, '-' empty.
+TEST_F(KaraokeRender, EachLayoutPlacesTheCurrentLineAndItsNeighbours) {
+  struct Case {
+    KaraokeLayout layout;
+    const char* rows;
+  } cases[] = {
+      {KaraokeLayout::OneLine, "U"},
+      {KaraokeLayout::TwoLines, "UU"},
+      {KaraokeLayout::ThreeLines, "SSU"},
+      {KaraokeLayout::FiveLines, "SSSUU"},
+      {KaraokeLayout::SevenLines, "SSSSUUU"},
+  };
+  for (const Case& c : cases) {
+    KaraokeDisplay display;
+    LoadLines(display, 10);
+    UseSolidColors(display);
+    display.settings.verticalAlignment = 1;
+    DibTarget target(240, 200);
+    TimingOffset timing;
+    SetKaraokeLayout(display, c.layout);
+    ASSERT_EQ(DrawKaraokeFrame(display, target.dc(), target.rect(), 5000, true, timing), S_OK);
+    const int h = display.lineHeight;
+    for (int row = 0; c.rows[row]; ++row) {
+      const int red = target.Count(kRed, row * h, (row + 1) * h);
+      const int white = target.Count(kWhite, row * h, (row + 1) * h);
+      const char seen = red > 10 && white == 0 ? 'S' : white > 10 && red == 0 ? 'U' : '?';
+      EXPECT_EQ(seen, c.rows[row]) << FindLayoutInfo(c.layout)->title << " row " << row;
+    }
+    const int below = int(std::strlen(c.rows)) * h;
+    EXPECT_EQ(target.Count(kBlue, below, 200), (200 - below) * 240) << FindLayoutInfo(c.layout)->title;
+  }
+}
+
 TEST_F(KaraokeRender, BeforeTheFirstAndAfterTheLastPiece) {
   LoadLines(display_, 3);
   UseSolidColors(display_);
