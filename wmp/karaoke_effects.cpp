@@ -9,11 +9,10 @@
 #include "wmp/karaoke_effects_object.h"
 #include "wmp/module_lock.h"
 #include "wmp/offset_keys.h"
+#include "wmp/resource_ids.h"
 
 namespace {
 
-constexpr UINT kTitleString = 101;
-constexpr UINT kFirstPresetString = 102;
 constexpr DWORD kDefaultLocale = 0x400;
 
 // A BSTR of the module's ANSI string resource `id`; E_FAIL when it is
@@ -118,14 +117,14 @@ HRESULT STDMETHODCALLTYPE KaraokeEffects::GetCapabilities(DWORD* capabilities) {
 HRESULT STDMETHODCALLTYPE KaraokeEffects::GetTitle(BSTR* title) {
   if (!title) return E_POINTER;
   *title = nullptr;
-  return LoadStringBstr(kTitleString, title);
+  return LoadStringBstr(kStringTitle, title);
 }
 
 HRESULT STDMETHODCALLTYPE KaraokeEffects::GetPresetTitle(LONG preset, BSTR* title) {
   if (!title) return E_POINTER;
   *title = nullptr;
   if (preset < 0 || preset >= kPresetCount) return E_INVALIDARG;
-  return LoadStringBstr(kFirstPresetString + static_cast<UINT>(preset), title);
+  return LoadStringBstr(kStringFirstPreset + static_cast<UINT>(preset), title);
 }
 
 HRESULT STDMETHODCALLTYPE KaraokeEffects::GetPresetCount(LONG* count) {

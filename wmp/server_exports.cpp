@@ -1,30 +1,32 @@
-// The exports of the in-process COM server. The server offers no class
-// yet: the effects object and its registration are still to come.
+// The exports of the in-process COM server.
 #include <windows.h>
 
 #include <objbase.h>
 
-namespace {
-HINSTANCE moduleInstance = nullptr;
-}
+#include "wmp/class_factory.h"
+#include "wmp/module_lock.h"
+#include "wmp/server_registration.h"
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
   if (reason == DLL_PROCESS_ATTACH) {
-    moduleInstance = instance;
+    SetModuleInstance(instance);
     DisableThreadLibraryCalls(instance);
+    InitClassFactories();
+  } else if (reason == DLL_PROCESS_DETACH && !reserved) {
+    // Only on FreeLibrary: at process exit the other threads are gone,
+    // possibly inside a factory's critical section, and the memory goes
+    // with the process anyway.
+    ReleaseClassFactories();
   }
   return TRUE;
 }
 
-STDAPI DllGetClassObject(REFCLSID, REFIID, LPVOID* object) {
-  if (!object) return E_POINTER;
-  *object = nullptr;
-  return CLASS_E_CLASSNOTAVAILABLE;
+STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, LPVOID* object) {
+  return GetClassFactory(clsid, iid, object);
 }
 
-// No object of the server exists yet, so it may always be unloaded.
-STDAPI DllCanUnloadNow() { return S_OK; }
+STDAPI DllCanUnloadNow() { return ModuleLockCount() == 0 ? S_OK : S_FALSE; }
 
-STDAPI DllRegisterServer() { return E_NOTIMPL; }
+STDAPI DllRegisterServer() { return RegisterServerClasses(); }
 
-STDAPI DllUnregisterServer() { return E_NOTIMPL; }
+STDAPI DllUnregisterServer() { return UnregisterServerClasses(); }

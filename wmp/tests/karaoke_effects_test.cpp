@@ -13,6 +13,7 @@
 #include "wmp/karaoke_effects.h"
 #include "wmp/module_lock.h"
 #include "wmp/offset_keys.h"
+#include "wmp/tests/server_module.h"
 #include "wmp/tests/test_player.h"
 #include "wmp/wmp_effects.h"
 
@@ -337,6 +338,36 @@ TEST(EffectsObject, HoldsTheModuleWhileAliveAndAggregatesOnlyForIUnknown) {
   EXPECT_EQ(outer.references, 1u);
   inner->Release();
   EXPECT_EQ(ModuleLockCount(), before);
+}
+
+std::wstring Text(BSTR text) { return text ? std::wstring(text, SysStringLen(text)) : L"<null>"; }
+
+TEST(EffectsFromTheServer, NamesItselfAndItsPresetsFromTheStringTable) {
+  ServerModule module(KMWMP_PATH);
+  ASSERT_TRUE(module.Loaded());
+  IClassFactory* factory = nullptr;
+  ASSERT_EQ(module.getClassObject(kClsidKaraokeEffects, IID_IClassFactory,
+                                  reinterpret_cast<void**>(&factory)),
+            S_OK);
+  IWMPEffects* effects = nullptr;
+  ASSERT_EQ(factory->CreateInstance(nullptr, kIidWmpEffects, reinterpret_cast<void**>(&effects)),
+            S_OK);
+  factory->Release();
+  BSTR title = nullptr;
+  ASSERT_EQ(effects->GetTitle(&title), S_OK);
+  EXPECT_EQ(Text(title), L"Kamiru");
+  SysFreeString(title);
+  EXPECT_EQ(effects->GetTitle(nullptr), E_POINTER);
+  const wchar_t* presets[] = {L"One Line", L"Two Lines", L"Three Lines", L"Five Lines",
+                              L"Seven Lines"};
+  for (LONG i = 0; i < 5; ++i) {
+    ASSERT_EQ(effects->GetPresetTitle(i, &title), S_OK);
+    EXPECT_EQ(Text(title), presets[i]);
+    SysFreeString(title);
+  }
+  EXPECT_EQ(module.canUnloadNow(), S_FALSE);
+  effects->Release();
+  EXPECT_EQ(module.canUnloadNow(), S_OK);
 }
 
 }  // namespace

@@ -1,0 +1,19 @@
+#include "wmp/server_classes.h"
+
+#include "wmp/karaoke_effects.h"
+#include "wmp/resource_ids.h"
+#include "wmp/wmp_effects.h"
+
+// The two property pages are registered but have no objects yet.
+const ServerClass kServerClasses[kServerClassCount] = {
+    {kClsidKaraokeEffects, CreateKaraokeEffects, kRegistryEffects},
+    {kClsidGeneralPage, nullptr, kRegistryGeneralPage},
+    {kClsidHelpPage, nullptr, kRegistryHelpPage},
+};
+
+int FindServerClass(REFCLSID clsid) {
+  for (int i = 0; i < kServerClassCount; ++i) {
+    if (IsEqualCLSID(clsid, kServerClasses[i].clsid)) return i;
+  }
+  return -1;
+}
