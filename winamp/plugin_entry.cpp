@@ -1,28 +1,6 @@
-// The entry Winamp calls: the plug-in record and its callbacks.
-#include "winamp/plugin_record.h"
-
-namespace {
-
-int initCount = 0;
-
-// Start of the plug-in. The lyrics window and the hooks on Winamp's main
-// window attach here; so far only the one-time guard exists.
-int Init() {
-  if (initCount > 0) return 0;
-  ++initCount;
-  return 0;
-}
-
-void Config() {}
-
-void Quit() {}
-
-WinampGeneralPurposePlugin plugin = {
-    kWinampPluginVersion, "Kamiru 2.0", Init, Config, Quit, nullptr, nullptr,
-};
-
-}  // namespace
+// The one export Winamp calls: the address of the plug-in record.
+#include "winamp/plugin_state.h"
 
 extern "C" __declspec(dllexport) WinampGeneralPurposePlugin* winampGetGeneralPurposePlugin() {
-  return &plugin;
+  return &Plugin().record;
 }
