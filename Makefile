@@ -29,8 +29,15 @@ build: deps
 wine-template: deps
 	@bash tools/wine/make-template.sh $(WINE_TEMPLATE)
 
+# The sample song's lyrics as the plug-ins read them, then sung in the
+# Winamp-like host through gen_kmru; frames of the lyrics window go to
+# out/demo/.
 demo: build wine-template
 	tools/wine/winerun build/windows/tools/kmtool/kmtool.exe dump samples/twinkle.km
+	@mkdir -p out/demo
+	tools/wine/winerun --x11 build/windows/hosts/winamphost/winamphost.exe \
+	  --plugins build/windows/winamp --script hosts/winamphost/scripts/twinkle-demo.txt
+	@echo "Frames of the lyrics window: $$(ls out/demo/*.bmp | tr '\n' ' ')"
 
 test: build wine-template
 	@bash tools/run-tests.sh $(PRESETS)
