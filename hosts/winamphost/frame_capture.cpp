@@ -1,6 +1,6 @@
 #include "hosts/winamphost/frame_capture.h"
 
-#include <cstdio>
+#include "tools/bmp/bmp_writer.h"
 
 bool CaptureWindowPixels(HWND window, WindowPixels& picture) {
   RECT client;
@@ -39,40 +39,8 @@ bool CaptureWindowPixels(HWND window, WindowPixels& picture) {
   return ok;
 }
 
-namespace {
-
-void Put32(unsigned char* at, uint32_t value) {
-  for (int i = 0; i < 4; ++i) at[i] = static_cast<unsigned char>(value >> (8 * i));
-}
-
-}  // namespace
-
 bool WriteBitmapFile(const char* path, const WindowPixels& picture) {
-  const uint32_t stride = (uint32_t(picture.width) * 3 + 3) & ~3u;
-  const uint32_t imageSize = stride * picture.height;
-  unsigned char header[54] = {'B', 'M'};
-  Put32(header + 2, 54 + imageSize);
-  Put32(header + 10, 54);
-  Put32(header + 14, 40);
-  Put32(header + 18, picture.width);
-  Put32(header + 22, picture.height);
-  header[26] = 1;
-  header[28] = 24;
-  Put32(header + 34, imageSize);
-  std::FILE* file = std::fopen(path, "wb");
-  if (!file) return false;
-  bool ok = std::fwrite(header, 1, sizeof header, file) == sizeof header;
-  std::vector<unsigned char> row(stride, 0);
-  for (int y = picture.height - 1; ok && y >= 0; --y) {
-    for (int x = 0; x < picture.width; ++x) {
-      const uint32_t pixel = picture.pixels[size_t(y) * picture.width + x];
-      row[x * 3] = static_cast<unsigned char>(pixel);
-      row[x * 3 + 1] = static_cast<unsigned char>(pixel >> 8);
-      row[x * 3 + 2] = static_cast<unsigned char>(pixel >> 16);
-    }
-    ok = std::fwrite(row.data(), 1, stride, file) == stride;
-  }
-  return std::fclose(file) == 0 && ok;
+  return WriteBmp24(path, picture.pixels.data(), picture.width, picture.height);
 }
 
 bool SaveWindowBitmap(HWND window, const char* path) {

@@ -8,7 +8,7 @@
 #include "display/win32/display_settings_win32.h"
 #include "display/win32/gdi_holders.h"
 #include "display/win32/karaoke_display.h"
-#include "tools/kmtool/bmp_writer.h"
+#include "tools/bmp/bmp_writer.h"
 
 int RunRender(const RenderRequest& request) {
   KaraokeDisplay display;

@@ -1,4 +1,4 @@
-#include "tools/kmtool/bmp_writer.h"
+#include "tools/bmp/bmp_writer.h"
 
 #include <cstdio>
 #include <vector>
