@@ -29,15 +29,20 @@ build: deps
 wine-template: deps
 	@bash tools/wine/make-template.sh $(WINE_TEMPLATE)
 
-# The sample song's lyrics as the plug-ins read them, then sung in the
-# Winamp-like host through gen_kmru; frames of the lyrics window go to
-# out/demo/.
+# The sample song's lyrics as the plug-ins read them; then the song played
+# in the Windows Media Player-like host with kmwmp (registered with
+# regsvr32 first) and sung in the Winamp-like host through gen_kmru. The
+# windows show on the user's display, or on a private Xvfb when there is
+# none; frames go to out/demo/.
 demo: build wine-template
 	tools/wine/winerun build/windows/tools/kmtool/kmtool.exe dump samples/twinkle.km
-	@mkdir -p out/demo
-	tools/wine/winerun --x11 build/windows/hosts/winamphost/winamphost.exe \
+	@rm -rf out/demo && mkdir -p out/demo
+	tools/wine/winerun --show --audio cmd /c "regsvr32 /s Z:$(CURDIR)/build/windows/wmp/kmwmp.dll && \
+	  Z:$(CURDIR)/build/windows/hosts/wmphost/wmphost.exe --effect Kmwmp --preset 1 \
+	  --play Z:$(CURDIR)/samples/twinkle.wav --save-every 2 --out Z:$(CURDIR)/out/demo/wmp"
+	tools/wine/winerun --show --audio build/windows/hosts/winamphost/winamphost.exe \
 	  --plugins build/windows/winamp --script hosts/winamphost/scripts/twinkle-demo.txt
-	@echo "Frames of the lyrics window: $$(ls out/demo/*.bmp | tr '\n' ' ')"
+	@echo "Frames: $$(ls out/demo/*.bmp | tr '\n' ' ')"
 
 test: build wine-template
 	@bash tools/run-tests.sh $(PRESETS)

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "hosts/winamphost/frame_capture.h"
+#include "tools/bmp/picture_capture.h"
 
 namespace {
 

@@ -22,6 +22,17 @@ checks=(
   "/usr/lib/llvm-14/lib/clang/14.0.6/lib/linux/libclang_rt.fuzzer-x86_64.a:libclang-rt-14-dev"
   "python3:python3"
   "/usr/lib/python3/dist-packages/mido/__init__.py:python3-mido"
+  # Audio under Wine without a sound card: a PulseAudio null sink for
+  # winepulse, and the 32-bit GStreamer elements that Wine's DirectShow
+  # decodes through (WAV parser and converters; MP3).
+  "pulseaudio:pulseaudio"
+  "pactl:pulseaudio-utils"
+  "/usr/lib/i386-linux-gnu/libpulse.so.0:libpulse0:i386"
+  "/usr/lib/i386-linux-gnu/gstreamer-1.0/libgstaudioconvert.so:gstreamer1.0-plugins-base:i386"
+  "/usr/lib/i386-linux-gnu/gstreamer-1.0/libgstwavparse.so:gstreamer1.0-plugins-good:i386"
+  # The sample song's voice and assembly (samples/make_sample_song.sh).
+  "espeak-ng:espeak-ng"
+  "sox:sox"
 )
 
 missing=()

@@ -15,8 +15,8 @@ std::string LateLineKm() {
 }
 
 int SungPixels(HWND window) {
-  WindowPixels picture;
-  EXPECT_TRUE(CaptureWindowPixels(window, picture));
+  Picture picture;
+  EXPECT_TRUE(CaptureWindowPicture(window, picture));
   return CountSungPixels(picture);
 }
 
@@ -98,8 +98,8 @@ TEST_F(PluginInHost, PickingTheCurrentLayoutDoesNotRedraw) {
     ReleaseDC(LyricsHwnd(), dc);
   };
   auto marked = [&] {
-    WindowPixels picture;
-    EXPECT_TRUE(CaptureWindowPixels(LyricsHwnd(), picture));
+    Picture picture;
+    EXPECT_TRUE(CaptureWindowPicture(LyricsHwnd(), picture));
     return picture.pixels[size_t(y) * picture.width + x] == 0xFF0000;
   };
   mark();

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "hosts/winamphost/frame_capture.h"
+#include "tools/bmp/picture_capture.h"
 #include "hosts/winamphost/winamp_host.h"
 #include "winamp/plugin_state.h"
 
@@ -90,7 +90,7 @@ class PluginInHost : public testing::Test {
 
 // Sung pixels: the default highlight fades from white to blue, unsung
 // text is white on black.
-inline int CountSungPixels(const WindowPixels& picture) {
+inline int CountSungPixels(const Picture& picture) {
   int count = 0;
   for (uint32_t pixel : picture.pixels) {
     const int red = (pixel >> 16) & 0xFF, blue = pixel & 0xFF;
