@@ -9,6 +9,8 @@
 
 #include <string>
 
+#include "winamp/plugin_record.h"
+
 namespace {
 
 struct Module {
@@ -39,23 +41,13 @@ TEST(Deliverables, WindowsMediaPlayerPluginResolvesItsComExports) {
   EXPECT_EQ(object, nullptr);
 }
 
-struct GeneralPurposePlugin {
-  int version;
-  const char* description;
-  int (*init)();
-  void (*config)();
-  void (*quit)();
-  HWND hostWindow;
-  HINSTANCE moduleInstance;
-};
-
 TEST(Deliverables, WinampPluginReturnsItsRecord) {
   Module module(GEN_KMRU_PATH);
   ASSERT_NE(module.handle, nullptr) << GEN_KMRU_PATH << " error " << GetLastError();
-  using GetPlugin = GeneralPurposePlugin* (*)();
+  using GetPlugin = WinampGeneralPurposePlugin* (*)();
   auto getPlugin = ProcAddress<GetPlugin>(module.handle, "winampGetGeneralPurposePlugin");
   ASSERT_NE(getPlugin, nullptr);
-  GeneralPurposePlugin* plugin = getPlugin();
+  WinampGeneralPurposePlugin* plugin = getPlugin();
   ASSERT_NE(plugin, nullptr);
   EXPECT_EQ(plugin->version, 0x10);
   EXPECT_STREQ(plugin->description, "Kamiru 2.0");
