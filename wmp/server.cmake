@@ -9,9 +9,12 @@ list(APPEND KMWMP_SERVER_SOURCES
   class_factory.cpp
   server_classes.cpp
   server_registration.cpp
+  property_page.cpp
+  general_page.cpp
+  help_page.cpp
   kmwmp.rc
 )
 # The resource compiler does not see the files the script embeds.
 set_source_files_properties(kmwmp.rc PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_CURRENT_LIST_DIR}/registry/effects.rgs;${CMAKE_CURRENT_LIST_DIR}/registry/page1.rgs;${CMAKE_CURRENT_LIST_DIR}/registry/page2.rgs;${CMAKE_CURRENT_LIST_DIR}/resource_ids.h")
-set(KMWMP_SERVER_LIBS km_registrar user32 ole32)
+  "${CMAKE_CURRENT_LIST_DIR}/registry/effects.rgs;${CMAKE_CURRENT_LIST_DIR}/registry/page1.rgs;${CMAKE_CURRENT_LIST_DIR}/registry/page2.rgs;${CMAKE_CURRENT_LIST_DIR}/resource_ids.h;${CMAKE_CURRENT_LIST_DIR}/kamiru.ico;${PROJECT_SOURCE_DIR}/display/options/options_layout.rc")
+set(KMWMP_SERVER_LIBS km_registrar km_display_options user32 ole32)

@@ -1,14 +1,14 @@
 #include "wmp/server_classes.h"
 
 #include "wmp/karaoke_effects.h"
+#include "wmp/property_pages.h"
 #include "wmp/resource_ids.h"
 #include "wmp/wmp_effects.h"
 
-// The two property pages are registered but have no objects yet.
 const ServerClass kServerClasses[kServerClassCount] = {
     {kClsidKaraokeEffects, CreateKaraokeEffects, kRegistryEffects},
-    {kClsidGeneralPage, nullptr, kRegistryGeneralPage},
-    {kClsidHelpPage, nullptr, kRegistryHelpPage},
+    {kClsidGeneralPage, CreateGeneralPage, kRegistryGeneralPage},
+    {kClsidHelpPage, CreateHelpPage, kRegistryHelpPage},
 };
 
 int FindServerClass(REFCLSID clsid) {

@@ -13,3 +13,8 @@ km_add_test(wmp_registration_test registration_test.cpp registrar_run_test.cpp
   LIBS km_registrar ole32 uuid user32 X11)
 target_compile_definitions(wmp_registration_test PRIVATE ${_km_server_paths})
 add_dependencies(wmp_registration_test kmwmp)
+
+# The property pages, hosted in a window of the test's own.
+km_add_test(wmp_property_page_test property_page_test.cpp LIBS km_bmp ole32 uuid user32 gdi32 X11)
+target_compile_definitions(wmp_property_page_test PRIVATE ${_km_server_paths})
+add_dependencies(wmp_property_page_test kmwmp)
