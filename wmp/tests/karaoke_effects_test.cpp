@@ -309,6 +309,62 @@ TEST_F(Effects, AltArrowKeysShiftTheTimingAndReachThePlayer) {
   EXPECT_EQ(ModuleTimingOffset().offset, 0);
 }
 
+// Presses Cancel in the first property frame of this process, after noting
+// the titles of its pages.
+struct FrameWatch {
+  int pages = 0;
+  char firstTab[64] = {};
+};
+
+DWORD WINAPI CancelPropertyFrame(void* context) {
+  auto* watch = static_cast<FrameWatch*>(context);
+  for (int i = 0; i < 100; ++i) {
+    Sleep(100);
+    HWND frame = nullptr;
+    while ((frame = FindWindowExA(nullptr, frame, "#32770", nullptr)) != nullptr) {
+      DWORD process = 0;
+      GetWindowThreadProcessId(frame, &process);
+      if (process != GetCurrentProcessId() || !IsWindowVisible(frame)) continue;
+      HWND tabs = FindWindowExA(frame, nullptr, "SysTabControl32", nullptr);
+      if (tabs) {
+        watch->pages = static_cast<int>(SendMessageA(tabs, 0x1304 /* TCM_GETITEMCOUNT */, 0, 0));
+      }
+      // Press Cancel until the frame goes: it may not be listening yet.
+      for (int tries = 0; tries < 50 && IsWindow(frame); ++tries) {
+        PostMessageA(frame, WM_COMMAND, IDCANCEL, 0);
+        Sleep(100);
+      }
+      return 0;
+    }
+  }
+  return 0;
+}
+
+TEST(EffectsFromTheServer, ThePropertyFrameShowsBothPagesAndReturns) {
+  ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));  // as in the player's thread
+  ServerModule module(KMWMP_PATH);
+  ASSERT_TRUE(module.Loaded());
+  ASSERT_EQ(module.registerServer(), S_OK);  // the frame creates the pages by class id
+  IClassFactory* factory = nullptr;
+  ASSERT_EQ(module.getClassObject(kClsidKaraokeEffects, IID_IClassFactory,
+                                  reinterpret_cast<void**>(&factory)),
+            S_OK);
+  IWMPEffects* effects = nullptr;
+  ASSERT_EQ(factory->CreateInstance(nullptr, kIidWmpEffects, reinterpret_cast<void**>(&effects)),
+            S_OK);
+  factory->Release();
+  FrameWatch watch;
+  HANDLE closer = CreateThread(nullptr, 0, CancelPropertyFrame, &watch, 0, nullptr);
+  EXPECT_EQ(effects->DisplayPropertyPage(nullptr), S_OK);
+  WaitForSingleObject(closer, 15000);
+  CloseHandle(closer);
+  EXPECT_EQ(watch.pages, 2);
+  effects->Release();
+  EXPECT_EQ(module.canUnloadNow(), S_OK);  // the pages are gone with the frame
+  module.unregisterServer();
+  CoUninitialize();
+}
+
 // An outer object that only counts the references its aggregate passes on.
 class Outer : public IUnknown {
  public:
