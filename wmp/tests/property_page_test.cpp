@@ -12,8 +12,12 @@
 #include <string>
 
 #include "display/display_settings.h"
+#include "display/tests/dib_target.h"
+#include "lyrics/tests/km_builder.h"
+#include "lyrics/tests/temp_file.h"
 #include "tools/bmp/picture_capture.h"
 #include "wmp/tests/server_module.h"
+#include "wmp/tests/test_player.h"
 #include "wmp/wmp_effects.h"
 
 namespace {
@@ -295,6 +299,63 @@ TEST_F(PageTest, WebSiteLinkLightsUpUnderTheMouse) {
   SendMessageA(dialog, WM_NCHITTEST, 0, MAKELPARAM(rect.right + 40, rect.bottom + 40));
   EXPECT_EQ(textColor(link), COLORREF(0xFF0000));
   page->Release();
+}
+
+// The first row of `target` that holds text not yet sung (white).
+int FirstTextRow(const DibTarget& target, int height) {
+  for (int y = 0; y < height; ++y) {
+    if (target.Count(0x00FFFFFF, y, y + 1) > 0) return y;
+  }
+  return -1;
+}
+
+TEST_F(PageTest, ApplyOnTheGeneralPageReachesTheVisualizationsNextFrame) {
+  // A visualization of this module showing a song's lyrics, centred.
+  const std::string lyrics = WriteTempFile(
+      "page_song.km", KmBuilder().Line("Twinkle").Piece(0, 0, kKmNoOffset, 100, 200).Bytes());
+  TestMedia song;
+  const std::string media = lyrics.substr(0, lyrics.size() - 3) + ".mp3";
+  song.url.assign(media.begin(), media.end());
+  TestPlayer player;
+  player.controls.item = &song;
+  player.controls.position = 0.5;
+  IClassFactory* factory = nullptr;
+  ASSERT_EQ(server.getClassObject(kClsidKaraokeEffects, IID_IClassFactory,
+                                  reinterpret_cast<void**>(&factory)),
+            S_OK);
+  IWMPEffects2* effects = nullptr;
+  ASSERT_EQ(factory->CreateInstance(nullptr, kIidWmpEffects2, reinterpret_cast<void**>(&effects)),
+            S_OK);
+  factory->Release();
+  ASSERT_EQ(effects->SetCore(&player), S_OK);
+  ASSERT_EQ(effects->NotifyNewMedia(&song), S_OK);
+  DibTarget target(320, 200);
+  RECT rect = target.rect();
+  ASSERT_EQ(effects->Render(nullptr, target.dc(), &rect), S_OK);
+  EXPECT_GT(FirstTextRow(target, 200), 60);
+
+  // "Top" with no margin on the General page, applied.
+  IPropertyPage* page = Create(kClsidGeneralPage);
+  ASSERT_TRUE(page);
+  CountingSite site;
+  ASSERT_EQ(page->SetPageSite(&site), S_OK);
+  Activate(page);
+  const HWND dialog = PageDialog();
+  SendMessageA(GetDlgItem(dialog, 231), BM_CLICK, 0, 0);
+  SetDlgItemTextA(dialog, 242, "0");
+  EXPECT_EQ(page->IsPageDirty(), S_OK);
+  ASSERT_EQ(page->Apply(), S_OK);
+
+  ASSERT_EQ(effects->Render(nullptr, target.dc(), &rect), S_OK);
+  const int top = FirstTextRow(target, 200);
+  EXPECT_GE(top, 0);
+  EXPECT_LT(top, 10);
+  page->Deactivate();
+  page->SetPageSite(nullptr);
+  page->Release();
+  effects->SetCore(nullptr);
+  effects->Release();
+  std::remove(lyrics.c_str());
 }
 
 TEST_F(PageTest, AggregationAndTheModuleLock) {

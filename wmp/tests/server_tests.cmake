@@ -15,6 +15,6 @@ target_compile_definitions(wmp_registration_test PRIVATE ${_km_server_paths})
 add_dependencies(wmp_registration_test kmwmp)
 
 # The property pages, hosted in a window of the test's own.
-km_add_test(wmp_property_page_test property_page_test.cpp LIBS km_bmp ole32 uuid user32 gdi32 X11)
+km_add_test(wmp_property_page_test property_page_test.cpp LIBS km_bmp km_builder ole32 oleaut32 uuid user32 gdi32 X11)
 target_compile_definitions(wmp_property_page_test PRIVATE ${_km_server_paths})
 add_dependencies(wmp_property_page_test kmwmp)
