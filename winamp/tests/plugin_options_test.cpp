@@ -8,6 +8,8 @@
 #include "display/win32/display_settings_win32.h"
 #include "tools/bmp/picture_capture.h"
 #include "winamp/plugin_state.h"
+#include "lyrics/tests/km_builder.h"
+#include "lyrics/tests/temp_file.h"
 #include "winamp/tests/plugin_test_host.h"
 
 namespace {
@@ -78,6 +80,40 @@ TEST_F(PluginInHost, OptionsCancelAndCloseDiscardTheEdits) {
   EXPECT_FALSE(ModuleDisplaySettings().changed);
   EXPECT_FALSE(DisplaySettingsDiffer(ModuleDisplaySettings().live, before));
   EXPECT_FALSE(Plugin().optionsOpen);
+}
+
+// The first row of the lyrics window that holds unsung (white) text.
+int FirstTextRow(HWND window) {
+  Picture picture;
+  EXPECT_TRUE(CaptureWindowPicture(window, picture));
+  for (int y = 0; y < picture.height; ++y) {
+    for (int x = 0; x < picture.width; ++x) {
+      if (picture.pixels[size_t(y) * picture.width + x] == 0xFFFFFF) return y;
+    }
+  }
+  return -1;
+}
+
+TEST_F(PluginInHost, OptionsOkChangesTheLyricsWindowsNextPaint) {
+  const std::string lyrics = WriteTempFile(
+      "options.km", KmBuilder().Line("la la la").Piece(0, 0, kKmNoOffset, 90000, 90100).Bytes());
+  Start();
+  PlayAt(TempPath("options.mp3"), 200, 1000);
+  Pump(200);
+  ASSERT_TRUE(Plugin().lyricsWindow.lyricsLoaded);
+  const int centred = FirstTextRow(LyricsHwnd());
+  EXPECT_GT(centred, 40);
+
+  RunOptionsAs([](HWND dialog) {
+    SendDlgItemMessageA(dialog, 1023, BM_CLICK, 0, 0);  // "Top"
+    SetDlgItemTextA(dialog, 1028, "0");                 // top margin
+    Press(dialog, IDOK);
+  });
+  Pump(200);  // the window's timer paints again
+  const int top = FirstTextRow(LyricsHwnd());
+  EXPECT_GE(top, 0);
+  EXPECT_LT(top, 10);
+  std::remove(lyrics.c_str());
 }
 
 }  // namespace
