@@ -309,6 +309,19 @@ TEST_F(Effects, AltArrowKeysShiftTheTimingAndReachThePlayer) {
   EXPECT_EQ(ModuleTimingOffset().offset, 0);
 }
 
+// A visualization made as the player makes it: through the DLL's factory.
+IWMPEffects* CreateThroughServer(ServerModule& module) {
+  IClassFactory* factory = nullptr;
+  if (FAILED(module.getClassObject(kClsidKaraokeEffects, IID_IClassFactory,
+                                   reinterpret_cast<void**>(&factory)))) {
+    return nullptr;
+  }
+  IWMPEffects* effects = nullptr;
+  factory->CreateInstance(nullptr, kIidWmpEffects, reinterpret_cast<void**>(&effects));
+  factory->Release();
+  return effects;
+}
+
 // Presses Cancel in the first property frame of this process, after noting
 // the titles of its pages.
 struct FrameWatch {
@@ -345,14 +358,8 @@ TEST(EffectsFromTheServer, ThePropertyFrameShowsBothPagesAndReturns) {
   ServerModule module(KMWMP_PATH);
   ASSERT_TRUE(module.Loaded());
   ASSERT_EQ(module.registerServer(), S_OK);  // the frame creates the pages by class id
-  IClassFactory* factory = nullptr;
-  ASSERT_EQ(module.getClassObject(kClsidKaraokeEffects, IID_IClassFactory,
-                                  reinterpret_cast<void**>(&factory)),
-            S_OK);
-  IWMPEffects* effects = nullptr;
-  ASSERT_EQ(factory->CreateInstance(nullptr, kIidWmpEffects, reinterpret_cast<void**>(&effects)),
-            S_OK);
-  factory->Release();
+  IWMPEffects* effects = CreateThroughServer(module);
+  ASSERT_NE(effects, nullptr);
   FrameWatch watch;
   HANDLE closer = CreateThread(nullptr, 0, CancelPropertyFrame, &watch, 0, nullptr);
   EXPECT_EQ(effects->DisplayPropertyPage(nullptr), S_OK);
@@ -401,14 +408,8 @@ std::wstring Text(BSTR text) { return text ? std::wstring(text, SysStringLen(tex
 TEST(EffectsFromTheServer, NamesItselfAndItsPresetsFromTheStringTable) {
   ServerModule module(KMWMP_PATH);
   ASSERT_TRUE(module.Loaded());
-  IClassFactory* factory = nullptr;
-  ASSERT_EQ(module.getClassObject(kClsidKaraokeEffects, IID_IClassFactory,
-                                  reinterpret_cast<void**>(&factory)),
-            S_OK);
-  IWMPEffects* effects = nullptr;
-  ASSERT_EQ(factory->CreateInstance(nullptr, kIidWmpEffects, reinterpret_cast<void**>(&effects)),
-            S_OK);
-  factory->Release();
+  IWMPEffects* effects = CreateThroughServer(module);
+  ASSERT_NE(effects, nullptr);
   BSTR title = nullptr;
   ASSERT_EQ(effects->GetTitle(&title), S_OK);
   EXPECT_EQ(Text(title), L"Kamiru");
