@@ -35,15 +35,9 @@ int main(int argc, char** argv) {
   TakeLiveSettings(store, display.settings);
   SetKaraokeLayout(display, KaraokeLayout::ThreeLines);
 
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = 640;
-  info.bmiHeader.biHeight = -160;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
   MemoryDc dc(nullptr);
-  GdiObject<HBITMAP> bitmap(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  GdiObject<HBITMAP> bitmap(CreateDib32(dc.get(), 640, 160, &bits));
   Selection selection(dc.get(), bitmap.get());
   const RECT rect = {0, 0, 640, 160};
   TimingOffset timing;

@@ -34,15 +34,8 @@ HBITMAP CreateFramedBitmap(HWND control) {
   const int32_t width = client.right - client.left;
   const int32_t height = client.bottom - client.top;
   if (width <= 2 || height <= 2) return nullptr;
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP bitmap = CreateDib32(nullptr, width, height, &bits);
   if (bitmap) std::memset(bits, 0, size_t(width) * size_t(height) * 4);  // the black frame
   return bitmap;
 }

@@ -13,14 +13,7 @@
 class DibTarget {
  public:
   DibTarget(int width, int height) : width_(width), height_(height), dc_(nullptr) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    bitmap_ = CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
+    bitmap_ = CreateDib32(dc_.get(), width, height, &bits_);
     old_ = SelectObject(dc_.get(), bitmap_);
   }
   ~DibTarget() {

@@ -55,3 +55,16 @@ class Selection {
   HDC dc_;
   HGDIOBJ old_;
 };
+
+// A top-down 32-bit DIB section (pixels 0x00RRGGBB, rows of width * 4
+// bytes) and its bits; null when it cannot be made.
+inline HBITMAP CreateDib32(HDC dc, int width, int height, void** bits) {
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return CreateDIBSection(dc, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+}

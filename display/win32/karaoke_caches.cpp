@@ -57,15 +57,8 @@ HRESULT PrepareBackgroundBrush(KaraokeDisplay& display, HDC dc) {
   if (!dc) return E_INVALIDARG;
   // Paint the colour on a bitmap of the target device and read it back:
   // the brush then has the colour the device really shows.
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = 2;
-  info.bmiHeader.biHeight = 2;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  GdiObject<HBITMAP> dib(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  GdiObject<HBITMAP> dib(CreateDib32(dc, 2, 2, &bits));
   GdiObject<HBITMAP> device(CreateCompatibleBitmap(dc, 2, 2));
   MemoryDc from(dc), to(dc);
   GdiObject<HBRUSH> solid(CreateSolidBrush(display.settings.backgroundColor));
@@ -143,15 +136,8 @@ HRESULT PrepareBitmaps(KaraokeDisplay& display, HDC dc) {
   display.maskBits = static_cast<uint8_t*>(maskBits);
   display.maskStride = MaskStride(width * scale);
 
-  BITMAPINFO slots = {};
-  slots.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  slots.bmiHeader.biWidth = width;
-  slots.bmiHeader.biHeight = -(slotCount * height);
-  slots.bmiHeader.biPlanes = 1;
-  slots.bmiHeader.biBitCount = 32;
-  slots.bmiHeader.biCompression = BI_RGB;
   void* slotBits = nullptr;
-  display.slotBitmap = CreateDIBSection(dc, &slots, DIB_RGB_COLORS, &slotBits, nullptr, 0);
+  display.slotBitmap = CreateDib32(dc, width, slotCount * height, &slotBits);
   if (!display.slotBitmap) {
     DropBitmaps(display);
     return E_FAIL;

@@ -4,15 +4,8 @@
 
 bool CapturePicture(HDC dc, int width, int height, Picture& picture) {
   if (!dc || width <= 0 || height <= 0) return false;
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  GdiObject<HBITMAP> bitmap(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  GdiObject<HBITMAP> bitmap(CreateDib32(dc, width, height, &bits));
   MemoryDc memory(dc);
   if (!bitmap || !memory) return false;
   {

@@ -27,16 +27,9 @@ int RunRender(const RenderRequest& request) {
 
   // The target: a 32-bit DIB section, as the players' memory device
   // contexts are.
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = request.width;
-  info.bmiHeader.biHeight = -request.height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
   MemoryDc target(nullptr);
-  GdiObject<HBITMAP> bitmap(CreateDIBSection(target.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  GdiObject<HBITMAP> bitmap(CreateDib32(target.get(), request.width, request.height, &bits));
   if (!target || !bitmap) {
     std::fputs("kmtool: cannot create the frame bitmap\n", stderr);
     return 1;
