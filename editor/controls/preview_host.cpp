@@ -1,0 +1,51 @@
+#include "editor/controls/preview_host.h"
+
+#include "editor/controls/control_window.h"
+
+const char PreviewHost::kClassName[] = "KMEditCVWnd";
+
+PreviewHost::~PreviewHost() {
+  DestroyControlWindow(hwnd_);
+  AttachVideoWindow(nullptr);
+}
+
+HWND PreviewHost::CreateControl(HWND parent, HINSTANCE instance, const RECT& rect, int id) {
+  if (hwnd_ || !RegisterControlClass(instance, kClassName, ControlWindowProc<PreviewHost>)) {
+    return nullptr;
+  }
+  parent_ = parent;
+  hwnd_ = CreateControlWindow(WS_EX_CLIENTEDGE, kClassName, WS_CHILD | WS_VISIBLE, parent,
+                              instance, rect, id, this);
+  return hwnd_;
+}
+
+void PreviewHost::AttachVideoWindow(IVideoWindow* video) {
+  if (video == video_) return;
+  if (video) video->AddRef();
+  IVideoWindow* previous = video_;
+  video_ = video;
+  if (previous) previous->Release();
+}
+
+LRESULT PreviewHost::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_NCCREATE:
+      hwnd_ = hwnd;
+      break;
+    case WM_NCDESTROY:
+      hwnd_ = nullptr;
+      AttachVideoWindow(nullptr);
+      break;
+    case WM_SIZE:
+      if (video_) video_->SetWindowPosition(0, 0, LOWORD(lParam), HIWORD(lParam));
+      return 0;
+    case WM_ERASEBKGND:
+      // The video window covers the whole client area while attached.
+      if (video_) return 1;
+      break;
+    case WM_PAINT:
+      ValidateRect(hwnd, nullptr);
+      return 0;
+  }
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
