@@ -6,9 +6,13 @@
 JOBS ?= $(shell nproc)
 # Warnings are errors in CI.
 WERROR := $(if $(CI),ON,OFF)
-PRESETS := windows native native-san fuzz
+PRESETS := windows windows64 native native-san fuzz
+# Wine prefix templates: $(WINE_TEMPLATE)-win32 and $(WINE_TEMPLATE)-win64.
 WINE_TEMPLATE := $(CURDIR)/build/wine-template
 export KM_WINE_TEMPLATE := $(WINE_TEMPLATE)
+# The demo runs the 32-bit build where this machine runs 32-bit programs,
+# else the 64-bit twin.
+DEMO_BUILD = $(shell bash tools/wine/can-run-win32 && echo windows || echo windows64)
 
 .PHONY: all deps build demo test clean wine-template
 
@@ -26,8 +30,11 @@ build: deps
 	  cmake --build build/$$preset -j$(JOBS); \
 	done
 
+# The win64 template always; the win32 one where 32-bit programs run.
 wine-template: deps
-	@bash tools/wine/make-template.sh $(WINE_TEMPLATE)
+	@bash tools/wine/make-template.sh $(WINE_TEMPLATE)-win64 win64
+	@if bash tools/wine/can-run-win32; then \
+	  bash tools/wine/make-template.sh $(WINE_TEMPLATE)-win32 win32; fi
 
 # The sample song's lyrics as the plug-ins read them; then the song played
 # in the Windows Media Player-like host with kmwmp (registered with
@@ -35,13 +42,17 @@ wine-template: deps
 # windows show on the user's display, or on a private Xvfb when there is
 # none; frames go to out/demo/.
 demo: build wine-template
-	tools/wine/winerun build/windows/tools/kmtool/kmtool.exe dump samples/twinkle.km
+	@$(eval B := $(DEMO_BUILD))
+	@$(eval ARCH := $(if $(filter windows,$(B)),win32,win64))
+	@if [ $(B) = windows ]; then echo "Demo of the 32-bit build"; \
+	 else echo "Demo of the 64-bit build (this machine cannot run 32-bit x86 programs)"; fi
+	tools/wine/winerun build/$(B)/tools/kmtool/kmtool.exe dump samples/twinkle.km
 	@rm -rf out/demo && mkdir -p out/demo
-	tools/wine/winerun --show --audio cmd /c "regsvr32 /s Z:$(CURDIR)/build/windows/wmp/kmwmp.dll && \
-	  Z:$(CURDIR)/build/windows/hosts/wmphost/wmphost.exe --effect Kmwmp --preset 1 \
+	tools/wine/winerun --show --audio --arch $(ARCH) cmd /c "regsvr32 /s Z:$(CURDIR)/build/$(B)/wmp/kmwmp.dll && \
+	  Z:$(CURDIR)/build/$(B)/hosts/wmphost/wmphost.exe --effect Kmwmp --preset 1 \
 	  --play Z:$(CURDIR)/samples/twinkle.wav --save-every 2 --out Z:$(CURDIR)/out/demo/wmp"
-	tools/wine/winerun --show --audio build/windows/hosts/winamphost/winamphost.exe \
-	  --plugins build/windows/winamp --script hosts/winamphost/scripts/twinkle-demo.txt
+	tools/wine/winerun --show --audio build/$(B)/hosts/winamphost/winamphost.exe \
+	  --plugins build/$(B)/winamp --script hosts/winamphost/scripts/twinkle-demo.txt
 	@echo "Frames: $$(ls out/demo/*.bmp | tr '\n' ' ')"
 
 test: build wine-template

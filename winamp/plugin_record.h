@@ -12,7 +12,9 @@ struct WinampGeneralPurposePlugin {
   HWND hostWindow;          // Winamp's main window, filled in before init
   HINSTANCE moduleInstance; // the plug-in's module, filled in before init
 };
-static_assert(sizeof(WinampGeneralPurposePlugin) == 28,
-              "Winamp reads seven 32-bit fields");
+// An int and six pointers: 28 bytes for 32-bit Winamp, 56 in a 64-bit
+// process (the int padded to the pointers' alignment).
+static_assert(sizeof(WinampGeneralPurposePlugin) == (sizeof(void*) == 4 ? 28 : 56),
+              "Winamp reads an int and six pointers");
 
 constexpr int kWinampPluginVersion = 0x10;

@@ -14,8 +14,13 @@ checks=(
   "i686-w64-mingw32-g++-posix:g++-mingw-w64-i686-posix"
   "i686-w64-mingw32-windres:binutils-mingw-w64-i686"
   "i686-w64-mingw32-objdump:binutils-mingw-w64-i686"
+  "x86_64-w64-mingw32-g++-posix:g++-mingw-w64-x86-64-posix"
+  "x86_64-w64-mingw32-windres:binutils-mingw-w64-x86-64"
   "wine:wine"
+  # Both Wine loaders: 32-bit for machines that run i386 code, 64-bit for
+  # every machine (some kernels refuse 32-bit programs altogether).
   "/usr/lib/wine/wineserver32:wine32:i386"
+  "/usr/lib/wine/wineserver64:wine64"
   "Xvfb:xvfb"
   "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf:fonts-liberation"
   "/usr/src/googletest/CMakeLists.txt:googletest"
@@ -24,12 +29,18 @@ checks=(
   "/usr/lib/python3/dist-packages/mido/__init__.py:python3-mido"
   # Audio under Wine without a sound card: a PulseAudio null sink for
   # winepulse, and the 32-bit GStreamer elements that Wine's DirectShow
-  # decodes through (WAV parser and converters; MP3).
+  # decodes through (WAV parser and converters; MP3; WMA through libav),
+  # for each of the two Wine loaders.
   "pulseaudio:pulseaudio"
   "pactl:pulseaudio-utils"
   "/usr/lib/i386-linux-gnu/libpulse.so.0:libpulse0:i386"
   "/usr/lib/i386-linux-gnu/gstreamer-1.0/libgstaudioconvert.so:gstreamer1.0-plugins-base:i386"
   "/usr/lib/i386-linux-gnu/gstreamer-1.0/libgstwavparse.so:gstreamer1.0-plugins-good:i386"
+  "/usr/lib/x86_64-linux-gnu/libpulse.so.0:libpulse0"
+  "/usr/lib/x86_64-linux-gnu/gstreamer-1.0/libgstaudioconvert.so:gstreamer1.0-plugins-base"
+  "/usr/lib/x86_64-linux-gnu/gstreamer-1.0/libgstwavparse.so:gstreamer1.0-plugins-good"
+  "/usr/lib/x86_64-linux-gnu/gstreamer-1.0/libgstasf.so:gstreamer1.0-plugins-ugly"
+  "/usr/lib/x86_64-linux-gnu/gstreamer-1.0/libgstlibav.so:gstreamer1.0-libav"
   # The sample song's voice and assembly (samples/make_sample_song.sh).
   "espeak-ng:espeak-ng"
   "sox:sox"

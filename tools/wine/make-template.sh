@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Creates the Wine prefix template that every Windows test run copies:
-# a 32-bit prefix, booted once, with "Arial" replaced by "Liberation Sans"
-# so that text metrics are the same on every machine.
-# Usage: make-template.sh TEMPLATE_DIR
+# Creates a Wine prefix template that Windows test runs copy: a win32 or
+# win64 prefix, booted once, with "Arial" replaced by "Liberation Sans" so
+# that text metrics are the same on every machine.
+# Usage: make-template.sh TEMPLATE_DIR [win32|win64]
 set -euo pipefail
-template=${1:?usage: make-template.sh TEMPLATE_DIR}
+template=${1:?usage: make-template.sh TEMPLATE_DIR [win32|win64]}
+arch=${2:-win32}
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 stamp="$template/.km-template-ready"
 ready() { [[ -f $stamp && $stamp -nt ${BASH_SOURCE[0]} ]]; }
 ready && exit 0
@@ -19,13 +21,14 @@ rm -rf "$template"
 mkdir -p "$(dirname "$template")"
 export WINEPREFIX
 WINEPREFIX=$(realpath -m "$template")
-export WINEARCH=win32 WINEDEBUG=-all
+export WINEARCH=$arch WINEDEBUG=-all
 # No Mono or Gecko installers: nothing here uses .NET or HTML.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY
 
-echo "Creating Wine prefix template in $template"
-wineboot -i >/dev/null 2>&1
-wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /t REG_SZ /d 'Liberation Sans' /f >/dev/null 2>&1
+loader=$(bash "$here/wine-loader" "$arch")
+echo "Creating Wine prefix template in $template ($arch)"
+"$loader" wineboot -i >/dev/null 2>&1
+"$loader" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /t REG_SZ /d 'Liberation Sans' /f >/dev/null 2>&1
 wineserver -w
 touch "$stamp"
