@@ -38,13 +38,15 @@ void SetDefaultDisplaySettings(DisplaySettings& settings, int pixelsPerInch) {
   settings.pointSize = kDefaultPointSize;
 }
 
-bool DerivesSmoothText(const DisplaySettings& settings) {
-  return settings.antiAliased != 0 && settings.trueTypeFont != 0 &&
-         settings.pointSize >= kSmoothTextMinPointSize;
+bool SmoothTextApplies(int32_t antiAliased, int32_t trueTypeFont, int32_t pointSize) {
+  return antiAliased != 0 && trueTypeFont != 0 && pointSize >= kSmoothTextMinPointSize;
 }
 
-void CleanUpStoredSettings(DisplaySettings& settings, int pixelsPerInch) {
-  SettingsFont& font = settings.font;
+bool DerivesSmoothText(const DisplaySettings& settings) {
+  return SmoothTextApplies(settings.antiAliased, settings.trueTypeFont, settings.pointSize);
+}
+
+void CleanUpSettingsFont(SettingsFont& font) {
   font.lfWidth = 0;
   font.lfEscapement = 0;
   font.lfOrientation = 0;
@@ -55,10 +57,14 @@ void CleanUpStoredSettings(DisplaySettings& settings, int pixelsPerInch) {
   font.lfQuality = 0;
   font.lfPitchAndFamily = 0;
   font.lfFaceName[sizeof font.lfFaceName - 1] = '\0';
+  if (font.lfWeight != kRegularWeight) font.lfWeight = kBoldWeight;
+}
 
+void CleanUpStoredSettings(DisplaySettings& settings, int pixelsPerInch) {
+  SettingsFont& font = settings.font;
+  CleanUpSettingsFont(font);
   settings.pointSize = Clamp(settings.pointSize, kMinPointSize, kMaxPointSize);
   font.lfHeight = FontHeightForPointSize(pixelsPerInch, settings.pointSize);
-  if (font.lfWeight != kRegularWeight) font.lfWeight = kBoldWeight;
 
   // Other code toggles and tests these as 0 and 1.
   settings.trueTypeFont = AsFlag(settings.trueTypeFont);

@@ -106,8 +106,16 @@ int32_t FontHeightForPointSize(int pixelsPerInch, int32_t pointSize);
 void SetDefaultDisplaySettings(DisplaySettings& settings, int pixelsPerInch);
 
 // Whether anti-aliasing is in effect: only for a TrueType font of 10 pt or
-// more, whatever the "Anti-Aliased" box says.
+// more, whatever the "Anti-Aliased" box says. The editor draws its lyrics
+// font by the same rule.
+bool SmoothTextApplies(int32_t antiAliased, int32_t trueTypeFont, int32_t pointSize);
 bool DerivesSmoothText(const DisplaySettings& settings);
+
+// Makes a stored LOGFONTA safe to use: the members that carry no meaning
+// (width, escapement, orientation, underline, strike-out, the precisions,
+// quality, pitch and family) become 0, the face name is terminated and any
+// weight but regular becomes bold. Height, italic and character set stay.
+void CleanUpSettingsFont(SettingsFont& font);
 
 // Makes a stored record safe to use: the font members that carry no meaning
 // become 0, the face name is terminated, the size and the weight are brought

@@ -32,24 +32,6 @@ static_assert(sizeof(COLORREF) == sizeof(uint32_t), "COLORREF is 32 bits");
 
 namespace {
 
-// Reads "LP" into `settings`. Only a value of exactly the record's size
-// counts: a shorter one would leave part of the record unwritten, a longer
-// one is not a record of this layout.
-bool ReadStoredSettings(DisplaySettings& settings) {
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsRegistryKey, 0, KEY_QUERY_VALUE, &key) !=
-      ERROR_SUCCESS) {
-    return false;
-  }
-  BYTE buffer[kDisplaySettingsSize];
-  DWORD size = sizeof buffer;
-  const LONG result = RegQueryValueExA(key, kDisplaySettingsValue, nullptr, nullptr, buffer, &size);
-  RegCloseKey(key);
-  if (result != ERROR_SUCCESS || size != sizeof buffer) return false;
-  std::memcpy(&settings, buffer, sizeof settings);
-  return true;
-}
-
 // The face name and character set to enumerate; the stored face name may
 // lack its terminating NUL.
 LOGFONTA EnumerationFont(const SettingsFont& font) {
@@ -80,15 +62,42 @@ bool EnumeratesAny(HDC dc, const SettingsFont& font, FONTENUMPROCA callback) {
   return found;
 }
 
-int ScreenPixelsPerInch(HDC screen) {
-  const int pixelsPerInch = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
-  return pixelsPerInch > 0 ? pixelsPerInch : kFallbackPixelsPerInch;
-}
-
 const DisplaySettingsIo kRegistryIo = {LoadDisplaySettings, SaveDisplaySettings};
 DisplaySettingsStore moduleStore = {&kRegistryIo, {}, {}, false, 0};
 
 }  // namespace
+
+bool ReadSettingsValue(const char* name, void* record, DWORD size) {
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsRegistryKey, 0, KEY_QUERY_VALUE, &key) !=
+      ERROR_SUCCESS) {
+    return false;
+  }
+  DWORD read = size;
+  const LONG result =
+      RegQueryValueExA(key, name, nullptr, nullptr, static_cast<BYTE*>(record), &read);
+  RegCloseKey(key);
+  return result == ERROR_SUCCESS && read == size;
+}
+
+bool WriteSettingsValue(const char* name, const void* record, DWORD size) {
+  HKEY key;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsRegistryKey, 0, nullptr,
+                      REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS) {
+    return false;
+  }
+  const bool written = RegSetValueExA(key, name, 0, REG_BINARY,
+                                      static_cast<const BYTE*>(record), size) == ERROR_SUCCESS;
+  if (written) RegFlushKey(key);
+  RegCloseKey(key);
+  return written;
+}
+
+int ScreenPixelsPerInch(HDC screen) {
+  const int pixelsPerInch = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+  return pixelsPerInch > 0 ? pixelsPerInch : kFallbackPixelsPerInch;
+}
 
 bool IsFontInstalled(HDC dc, const SettingsFont& font) {
   return EnumeratesAny(dc, font, StopAtFirstFamily);
@@ -104,7 +113,8 @@ void LoadDisplaySettings(DisplaySettings& settings) {
   // A font that is no longer installed discards the whole record: the
   // colours and sizes were chosen for that font.
   const bool stored =
-      screen && ReadStoredSettings(settings) && IsFontInstalled(screen, settings.font);
+      screen && ReadSettingsValue(kDisplaySettingsValue, &settings, sizeof settings) &&
+      IsFontInstalled(screen, settings.font);
   if (stored && settings.trueTypeFont != 0) {
     settings.trueTypeFont = IsTrueTypeFont(screen, settings.font) ? 1 : 0;
   }
@@ -121,18 +131,7 @@ void LoadDisplaySettings(DisplaySettings& settings) {
 }
 
 bool SaveDisplaySettings(const DisplaySettings& settings) {
-  HKEY key;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsRegistryKey, 0, nullptr,
-                      REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
-                      nullptr) != ERROR_SUCCESS) {
-    return false;
-  }
-  const bool written =
-      RegSetValueExA(key, kDisplaySettingsValue, 0, REG_BINARY,
-                     reinterpret_cast<const BYTE*>(&settings), sizeof settings) == ERROR_SUCCESS;
-  if (written) RegFlushKey(key);
-  RegCloseKey(key);
-  return written;
+  return WriteSettingsValue(kDisplaySettingsValue, &settings, sizeof settings);
 }
 
 LOGFONTA ToLogFont(const SettingsFont& font) {

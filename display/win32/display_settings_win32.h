@@ -10,6 +10,21 @@
 constexpr const char* kSettingsRegistryKey = "Software\\Kamiru";
 constexpr const char* kDisplaySettingsValue = "LP";
 
+// Reads the value `name` of the settings key into `record`. Only a value of
+// exactly `size` bytes counts: a shorter one would leave part of the record
+// unwritten, a longer one is not a record of that layout. On false the
+// record's contents are undefined.
+bool ReadSettingsValue(const char* name, void* record, DWORD size);
+
+// Writes `record` as the REG_BINARY value `name` of the settings key,
+// creating the key when needed, and flushes the key; false when the key or
+// the value could not be written.
+bool WriteSettingsValue(const char* name, const void* record, DWORD size);
+
+// LOGPIXELSY of the screen device context, or kFallbackPixelsPerInch when
+// there is none.
+int ScreenPixelsPerInch(HDC screen);
+
 // Fills `settings` from "LP", cleaned up and checked, or with the defaults
 // when the value is missing, is not exactly 384 bytes, names a font that is
 // no longer installed, or no screen device context can be had.

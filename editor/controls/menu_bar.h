@@ -59,7 +59,7 @@ class MenuBar {
   RECT TitleCell(int index) const;
   bool FitsClient(int index) const;
   void Paint();
-  void DrawCells(HDC target, const int* titles, int count);
+  void DrawCells(HDC target, const RECT& area);
   void SetHighlight(int title, TitleEdge edge);
   void OnMouseMove(POINT client);
   void OpenPopup(int title);
