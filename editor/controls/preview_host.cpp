@@ -43,9 +43,13 @@ LRESULT PreviewHost::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARA
       // The video window covers the whole client area while attached.
       if (video_) return 1;
       break;
-    case WM_PAINT:
-      ValidateRect(hwnd, nullptr);
+    case WM_PAINT: {
+      // Nothing to draw; BeginPaint validates and has the background erased
+      // by WM_ERASEBKGND above (ValidateRect alone would never erase it).
+      PAINTSTRUCT paint;
+      if (BeginPaint(hwnd, &paint)) EndPaint(hwnd, &paint);
       return 0;
+    }
   }
   return DefWindowProcA(hwnd, message, wParam, lParam);
 }

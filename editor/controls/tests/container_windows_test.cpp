@@ -1,0 +1,226 @@
+#include <gtest/gtest.h>
+
+#include "editor/controls/band_container.h"
+#include "editor/controls/preview_host.h"
+#include "editor/controls/tests/control_test_host.h"
+
+namespace {
+
+// A plain child window to stand in for the controls a band holds.
+HWND CreatePlainChild(HWND parent) {
+  return CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, parent, nullptr,
+                         GetModuleHandleA(nullptr), nullptr);
+}
+
+RECT PlaceIn(HWND window, HWND container) {
+  RECT place;
+  GetWindowRect(window, &place);
+  MapWindowPoints(nullptr, container, reinterpret_cast<POINT*>(&place), 2);
+  return place;
+}
+
+#define EXPECT_PLACE(window, container, x, y, width, height)          \
+  do {                                                                \
+    const RECT place = PlaceIn(window, container);                    \
+    EXPECT_EQ(x, place.left);                                         \
+    EXPECT_EQ(y, place.top);                                          \
+    EXPECT_EQ(width, place.right - place.left);                       \
+    EXPECT_EQ(height, place.bottom - place.top);                      \
+  } while (0)
+
+class BandContainerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    parent_ = CreateTestParent(600, 300);
+    ASSERT_TRUE(parent_);
+    for (HWND& window : windows_) window = CreatePlainChild(parent_);
+  }
+  void TearDown() override { DestroyWindow(parent_); }
+
+  HWND parent_ = nullptr;
+  HWND windows_[6] = {};
+  BandContainer container_;
+};
+
+TEST_F(BandContainerTest, LaysOutBandsOfFixedAndSharedWidths) {
+  // A band added before the container exists takes its window at creation.
+  ASSERT_TRUE(container_.AddBand(windows_[0], nullptr, nullptr, kSharedWidth, 0, 0, 25));
+  ASSERT_TRUE(container_.CreateControl(parent_, GetModuleHandleA(nullptr), MakeRect(0, 0, 400, 79), 1000));
+  ASSERT_TRUE(container_.AddBand(windows_[1], windows_[2], windows_[3], kSharedWidth,
+                                 kSharedWidth, kSharedWidth, 23));
+  ASSERT_TRUE(container_.AddBand(windows_[4], windows_[5], nullptr, kSharedWidth, 105, 0, 23));
+  HWND box = container_.hwnd();
+  for (HWND window : windows_) EXPECT_EQ(box, GetParent(window));
+
+  // Bands at y 2, h0 + 4 and h0 + h1 + 6; windows from x 2, 1 pixel apart.
+  EXPECT_PLACE(windows_[0], box, 2, 2, 396, 25);
+  EXPECT_PLACE(windows_[1], box, 2, 29, 131, 23);  // (400 - 6) / 3
+  EXPECT_PLACE(windows_[2], box, 134, 29, 131, 23);
+  EXPECT_PLACE(windows_[3], box, 266, 29, 132, 23);  // and the remainder
+  EXPECT_PLACE(windows_[4], box, 2, 54, 290, 23);    // 400 - 4 - 105 - 1
+  EXPECT_PLACE(windows_[5], box, 293, 54, 105, 23);
+
+  // A fourth band fails and moves nothing.
+  HWND extra = CreatePlainChild(parent_);
+  EXPECT_FALSE(container_.AddBand(extra, nullptr, nullptr, 100, 0, 0, 23));
+  EXPECT_EQ(3, container_.BandsInUse());
+  EXPECT_EQ(parent_, GetParent(extra));
+  EXPECT_PLACE(windows_[5], box, 293, 54, 105, 23);
+
+  // Resizing the container lays every band out again.
+  MoveWindow(box, 0, 0, 500, 79, TRUE);
+  EXPECT_PLACE(windows_[0], box, 2, 2, 496, 25);
+  EXPECT_PLACE(windows_[3], box, 332, 29, 166, 23);
+  EXPECT_PLACE(windows_[4], box, 2, 54, 390, 23);
+  EXPECT_PLACE(windows_[5], box, 393, 54, 105, 23);
+
+  // A taller first band moves the bands below it.
+  EXPECT_TRUE(container_.SetBandHeight(0, 30));
+  EXPECT_FALSE(container_.SetBandHeight(3, 30));
+  EXPECT_PLACE(windows_[0], box, 2, 2, 496, 30);
+  EXPECT_PLACE(windows_[1], box, 2, 34, 164, 23);
+  EXPECT_PLACE(windows_[5], box, 393, 59, 105, 23);
+}
+
+TEST_F(BandContainerTest, PaintsAnEtchedFrameAndSeparators) {
+  ASSERT_TRUE(container_.CreateControl(parent_, GetModuleHandleA(nullptr), MakeRect(0, 0, 400, 79), 1000));
+  EXPECT_FALSE(container_.AddBand(nullptr, windows_[0], nullptr, 0, 0, 0, 23));
+  ASSERT_TRUE(container_.AddBand(windows_[0], windows_[1], nullptr, 100, 100, 0, 25));
+  ASSERT_TRUE(container_.AddBand(windows_[2], nullptr, nullptr, 0, 0, 0, 23));
+  ASSERT_TRUE(container_.AddBand(windows_[3], nullptr, nullptr, 0, 0, 0, 23));
+  UpdateWindow(container_.hwnd());
+  const ClientPicture shown = CaptureClient(container_.hwnd());
+  const uint32_t shadow = PixelOf(GetSysColor(COLOR_BTNSHADOW));
+  const uint32_t light = PixelOf(GetSysColor(COLOR_BTNHIGHLIGHT));
+  const uint32_t face = PixelOf(GetSysColor(COLOR_BTNFACE));
+  const int middle = 300;  // right of the first band's two fixed windows
+  EXPECT_EQ(shadow, shown.at(middle, 0));
+  EXPECT_EQ(light, shown.at(middle, 1));
+  EXPECT_EQ(shadow, shown.at(middle, 77));
+  EXPECT_EQ(light, shown.at(middle, 78));
+  EXPECT_EQ(shadow, shown.at(0, 40));
+  EXPECT_EQ(light, shown.at(1, 40));
+  EXPECT_EQ(shadow, shown.at(398, 40));
+  EXPECT_EQ(light, shown.at(399, 40));
+  for (int separator : {27, 52}) {
+    EXPECT_EQ(shadow, shown.at(middle, separator)) << separator;
+    EXPECT_EQ(light, shown.at(middle, separator + 1)) << separator;
+  }
+  // The gap after the first window and the free width after the second.
+  EXPECT_EQ(face, shown.at(102, 10));
+  EXPECT_EQ(face, shown.at(middle, 10));
+}
+
+// An IVideoWindow that records where it was asked to go.
+class FakeVideoWindow : public IVideoWindow {
+ public:
+  LONG references = 1;
+  int positionCalls = 0;
+  RECT position = {};
+
+  HRESULT STDMETHODCALLTYPE SetWindowPosition(long left, long top, long width, long height) override {
+    ++positionCalls;
+    position = {left, top, left + width, top + height};
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
+  ULONG STDMETHODCALLTYPE Release() override { return --references; }
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override {
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+
+#define KM_NOT_USED(name, ...) \
+  HRESULT STDMETHODCALLTYPE name(__VA_ARGS__) override { return E_NOTIMPL; }
+  KM_NOT_USED(GetTypeInfoCount, UINT*)
+  KM_NOT_USED(GetTypeInfo, UINT, LCID, ITypeInfo**)
+  KM_NOT_USED(GetIDsOfNames, REFIID, LPOLESTR*, UINT, LCID, DISPID*)
+  KM_NOT_USED(Invoke, DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*)
+  KM_NOT_USED(put_Caption, BSTR)
+  KM_NOT_USED(get_Caption, BSTR*)
+  KM_NOT_USED(put_WindowStyle, long)
+  KM_NOT_USED(get_WindowStyle, long*)
+  KM_NOT_USED(put_WindowStyleEx, long)
+  KM_NOT_USED(get_WindowStyleEx, long*)
+  KM_NOT_USED(put_AutoShow, long)
+  KM_NOT_USED(get_AutoShow, long*)
+  KM_NOT_USED(put_WindowState, long)
+  KM_NOT_USED(get_WindowState, long*)
+  KM_NOT_USED(put_BackgroundPalette, long)
+  KM_NOT_USED(get_BackgroundPalette, long*)
+  KM_NOT_USED(put_Visible, long)
+  KM_NOT_USED(get_Visible, long*)
+  KM_NOT_USED(put_Left, long)
+  KM_NOT_USED(get_Left, long*)
+  KM_NOT_USED(put_Width, long)
+  KM_NOT_USED(get_Width, long*)
+  KM_NOT_USED(put_Top, long)
+  KM_NOT_USED(get_Top, long*)
+  KM_NOT_USED(put_Height, long)
+  KM_NOT_USED(get_Height, long*)
+  KM_NOT_USED(put_Owner, OAHWND)
+  KM_NOT_USED(get_Owner, OAHWND*)
+  KM_NOT_USED(put_MessageDrain, OAHWND)
+  KM_NOT_USED(get_MessageDrain, OAHWND*)
+  KM_NOT_USED(get_BorderColor, long*)
+  KM_NOT_USED(put_BorderColor, long)
+  KM_NOT_USED(get_FullScreenMode, long*)
+  KM_NOT_USED(put_FullScreenMode, long)
+  KM_NOT_USED(SetWindowForeground, long)
+  KM_NOT_USED(NotifyOwnerMessage, OAHWND, long, LONG_PTR, LONG_PTR)
+  KM_NOT_USED(GetWindowPosition, long*, long*, long*, long*)
+  KM_NOT_USED(GetMinIdealImageSize, long*, long*)
+  KM_NOT_USED(GetMaxIdealImageSize, long*, long*)
+  KM_NOT_USED(GetRestorePosition, long*, long*, long*, long*)
+  KM_NOT_USED(HideCursor, long)
+  KM_NOT_USED(IsCursorHidden, long*)
+#undef KM_NOT_USED
+};
+
+TEST(PreviewHost, KeepsTheAttachedVideoWindowFillingItsClientArea) {
+  HWND parent = CreateTestParent(600, 300);
+  FakeVideoWindow first;
+  FakeVideoWindow second;
+  {
+    PreviewHost host;
+    host.AttachVideoWindow(&first);  // before the window exists
+    ASSERT_TRUE(host.CreateControl(parent, GetModuleHandleA(nullptr), MakeRect(0, 50, 400, 204), 1007));
+    EXPECT_EQ(2, first.references);
+    RECT client;
+    GetClientRect(host.hwnd(), &client);
+    EXPECT_EQ(200, client.bottom);  // inside the sunken edge
+
+    MoveWindow(host.hwnd(), 0, 50, 520, 204, TRUE);
+    const RECT filled = {0, 0, 516, 200};
+    EXPECT_TRUE(EqualRect(&filled, &first.position));
+
+    // Another window takes the place of the first, which is let go.
+    host.AttachVideoWindow(&second);
+    EXPECT_EQ(1, first.references);
+    EXPECT_EQ(2, second.references);
+    const int callsBefore = first.positionCalls;
+    MoveWindow(host.hwnd(), 0, 50, 300, 150, TRUE);
+    EXPECT_EQ(callsBefore, first.positionCalls);
+    const RECT smaller = {0, 0, 296, 146};
+    EXPECT_TRUE(EqualRect(&smaller, &second.position));
+
+    // While attached the host leaves its background to the video window.
+    HDC dc = GetDC(host.hwnd());
+    SetPixelV(dc, 5, 5, RGB(0xFF, 0x00, 0xFF));
+    ReleaseDC(host.hwnd(), dc);
+    RedrawWindow(host.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    EXPECT_EQ(0xFF00FFu, CaptureClient(host.hwnd()).at(5, 5));
+    host.AttachVideoWindow(nullptr);
+    EXPECT_EQ(1, second.references);
+    RedrawWindow(host.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    EXPECT_EQ(0xFFFFFFu, CaptureClient(host.hwnd()).at(5, 5));
+
+    host.AttachVideoWindow(&first);
+    EXPECT_EQ(2, first.references);
+  }
+  // The host let go of the window when it went.
+  EXPECT_EQ(1, first.references);
+  DestroyWindow(parent);
+}
+
+}  // namespace
