@@ -1,14 +1,223 @@
-// The editor's main window, class "KMEditMWnd".
+// The editor's main window, class "KMEditMWnd": one object that owns every
+// window, control and piece of state of the editor. Its member functions
+// are spread over files by purpose:
+//   main_window.cpp           class registration, window procedure, message table,
+//                             the message loop's pre-translation and post-dispatch
+//   main_window_create.cpp    WM_CREATE: the child windows and the lyrics text
+//   main_window_layout.cpp    WM_SIZE, WM_SETTINGCHANGE, WM_GETMINMAXINFO, caret status
+//   main_window_commands.cpp  the command table, command states, caption, Help,
+//                             About and the exit procedure
+//   document_commands.cpp     edits of the lyrics text (undo, clipboard, syncpoints)
+//   timestamp_commands.cpp    timestamp tools and commands
+//   audio_commands.cpp        audio file, transport and the audio engine's messages
+//   file_commands.cpp         New, Open, Close, Save, Save As
+//   options_commands.cpp      fonts and anti-aliasing
 #pragma once
 
 #include <windows.h>
 
-struct MainWindow {
-  HWND hwnd = nullptr;
-};
+#include <cstdint>
+
+#include "editor/controls/band_container.h"
+#include "editor/controls/menu_bar.h"
+#include "editor/controls/position_bar.h"
+#include "editor/controls/preview_host.h"
+#include "editor/controls/time_display.h"
+#include "editor/controls/toolbar.h"
+#include "editor/editor_settings.h"
 
 extern const char kMainWindowClass[];
-extern const char kEditorCaption[];
+extern const char kEditorName[];
 
-// Creates and shows the main window; null on failure.
-HWND CreateMainWindow(HINSTANCE instance, MainWindow& window, int showCommand);
+// Playback states; the values are the editor's own codes.
+enum class PlayState : int { kStopped = 1, kPaused = 2, kPlaying = 4 };
+
+// The mouse tool of the lyrics display; one bit per tool.
+enum class ToolMode : int {
+  kSet = 1,
+  kRemove = 2,
+  kCombine = 4,
+  kSplit = 8,
+  kAdjust = 16,
+  kMove = 32,
+  kMoveAll = 64,
+};
+
+// Messages of the audio engine and of the lyrics display filter.
+constexpr UINT kTimestampsChangedMessage = WM_USER + 5;
+constexpr UINT kUnitChosenMessage = WM_USER + 6;
+constexpr UINT kPositionReportMessage = WM_USER + 7;
+constexpr UINT kSeekRequestMessage = WM_USER + 8;
+constexpr UINT kPlayOrPauseMessage = WM_USER + 9;
+constexpr UINT kDecodingCompleteMessage = WM_USER + 12;
+constexpr UINT kGraphEventMessage = WM_APP + 1;
+
+class EditorMainWindow {
+ public:
+  EditorMainWindow() = default;
+  ~EditorMainWindow();
+  EditorMainWindow(const EditorMainWindow&) = delete;
+  EditorMainWindow& operator=(const EditorMainWindow&) = delete;
+
+  // Registers the class, loads the settings, creates the window and loads
+  // the accelerators. False when the window could not be created.
+  bool Create(HINSTANCE instance);
+
+  // Called by the message loop before a queued message is translated: true
+  // when the message was consumed (an accelerator).
+  bool PreTranslateMessage(MSG& message);
+  // Called by the message loop after a message was dispatched.
+  void AfterDispatch(const MSG& message);
+
+  HWND window() const { return window_; }
+  HWND lyricsText() const { return text_; }
+
+  // For the window procedure only.
+  LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
+  using MessageHandler = bool (EditorMainWindow::*)(WPARAM, LPARAM, LRESULT&);
+  struct MessageEntry {
+    UINT message;
+    MessageHandler handler;
+  };
+  using CommandHandler = void (EditorMainWindow::*)(int id, int code);
+  struct CommandEntry {
+    int id;
+    CommandHandler handler;
+  };
+  static const MessageEntry kMessages[];
+  static const CommandEntry kCommands[];
+
+  // Window messages (main_window.cpp and the files named above).
+  bool OnCreate(WPARAM, LPARAM, LRESULT& result);
+  bool OnSize(WPARAM, LPARAM, LRESULT& result);
+  bool OnPaint(WPARAM, LPARAM, LRESULT& result);
+  bool OnEraseBackground(WPARAM, LPARAM, LRESULT& result);
+  bool OnClose(WPARAM, LPARAM, LRESULT& result);
+  bool OnDestroy(WPARAM, LPARAM, LRESULT& result);
+  bool OnSettingChange(WPARAM, LPARAM, LRESULT& result);
+  bool OnGetMinMaxInfo(WPARAM, LPARAM, LRESULT& result);
+  bool OnNotify(WPARAM, LPARAM, LRESULT& result);
+  bool OnCommand(WPARAM, LPARAM, LRESULT& result);
+  bool OnMenuChar(WPARAM, LPARAM, LRESULT& result);
+  bool OnAudioEngineMessage(WPARAM, LPARAM, LRESULT& result);
+
+  // Creation steps (main_window_create.cpp).
+  bool CreateContainers(int menuHeight);
+  bool CreateLyricsText();
+  bool CreateControls();
+  bool FillBands(int menuHeight);
+  bool FillToolbars();
+  void PrepareLyricsText();
+  void SetInitialCommandStates();
+
+  // Layout (main_window_layout.cpp).
+  void LayOut(int width, int height);
+  void PlaceBelowTopBands(bool repaint);
+  void UpdateCaretStatus();
+
+  // Command states, caption, Help, About, exit (main_window_commands.cpp).
+  void EnableCommand(int id, bool enabled, Toolbar* toolbar);
+  void RefreshEditState();
+  void RefreshTimestampState();
+  void RefreshFileCommands();
+  void UpdateTitle();
+  bool AskToSaveChanges();
+  void OnExit(int, int);
+  void OnHelpTopics(int, int);
+  void OnAbout(int, int);
+  void RunExitProcedure();
+
+  // Lyrics text edits (document_commands.cpp).
+  void OnUndo(int, int);
+  void OnRedo(int, int);
+  void OnCut(int, int);
+  void OnCopy(int, int);
+  void OnPaste(int, int);
+  void OnSetSyncpoint(int, int);
+  void OnRemoveSyncpoint(int, int);
+  void OnLyricsTextChanged(int, int);
+  LRESULT OnLyricsTextNotify(const NMHDR& header);
+  void PrepareTextInput();
+  bool CanUndoEdit() const;
+  bool CanRedoEdit() const;
+  bool CanSetSyncpoint() const;
+  bool CanRemoveSyncpoint() const;
+  int TextLength() const;
+
+  // Timestamps (timestamp_commands.cpp).
+  void OnPlayUnit(int id, int);
+  void OnUndoTimestamp(int, int);
+  void OnRedoTimestamp(int, int);
+  void OnChooseTool(int id, int);
+  bool CanUndoTimestamp() const;
+  bool CanRedoTimestamp() const;
+  int TimestampCount() const;
+  void FollowClickedUnit();
+
+  // Audio (audio_commands.cpp).
+  void OnAudioOpen(int, int);
+  void OnPlay(int, int);
+  void OnPause(int, int);
+  void OnStop(int, int);
+  void OnScan(int id, int code);
+  void OnPositionBarMoved(int, int);
+  void TearDownAudio();
+  void DeleteWorkFile();
+
+  // Files (file_commands.cpp).
+  void OnNew(int, int);
+  void OnOpen(int, int);
+  void OnSave(int, int);
+  void OnSaveAs(int, int);
+  bool SaveLyrics();
+  bool SaveLyricsAs();
+  void ResetDocument();
+
+  // Options (options_commands.cpp).
+  void OnTextFont(int, int);
+  void OnLyricsFont(int, int);
+  void OnAntiAliased(int, int);
+  void OnRestoreDefaults(int, int);
+
+  // Handles.
+  HINSTANCE instance_ = nullptr;
+  HWND window_ = nullptr;
+  HWND text_ = nullptr;
+  HWND status_ = nullptr;
+  HACCEL accelerators_ = nullptr;
+
+  // Child controls.
+  BandContainer topBands_;
+  BandContainer lowerBands_;
+  MenuBar menuBar_;
+  Toolbar audioToolbar_;
+  Toolbar editToolbar_;
+  PositionBar positionBar_;
+  TimeDisplay timeDisplay_;
+  PreviewHost previewHost_;
+
+  // Colours of the lyrics units, even and odd.
+  COLORREF evenUnitColour_ = 0x00FFCC00;
+  COLORREF oddUnitColour_ = 0x0000CCFF;
+
+  // Playback.
+  PlayState playState_ = PlayState::kStopped;
+  PlayState playStateBeforeSeek_ = PlayState::kStopped;
+  ToolMode toolMode_ = ToolMode::kSet;
+  int64_t position_ = 0;  // 100-nanosecond units
+  int64_t duration_ = 0;
+  bool audioReady_ = false;
+
+  // File names without directory, for the caption.
+  char audioFileName_[MAX_PATH] = {};
+  char lyricsFileName_[MAX_PATH] = {};
+  // The current lyrics file with its directory.
+  char lyricsPath_[MAX_PATH] = {};
+
+  // The enabled state of Save: the document differs from what was saved.
+  bool modified_ = false;
+
+  EditorSettings settings_ = {};
+};

@@ -1,0 +1,44 @@
+#include "editor/lyrics_text.h"
+
+#include <cstring>
+
+CHARFORMATA TextFontFormat(const LOGFONTA& font, int32_t sizeTenths, bool bold) {
+  CHARFORMATA format = {};
+  format.cbSize = sizeof format;
+  format.dwMask = CFM_FACE | CFM_CHARSET | CFM_SIZE | CFM_BOLD | CFM_ITALIC;
+  format.dwEffects = (bold ? CFE_BOLD : 0) | (font.lfItalic ? CFE_ITALIC : 0);
+  format.yHeight = sizeTenths * 2;  // twips: twentieths of a point
+  format.bCharSet = font.lfCharSet;
+  format.bPitchAndFamily = font.lfPitchAndFamily;
+  static_assert(sizeof format.szFaceName == sizeof font.lfFaceName, "LF_FACESIZE");
+  std::memcpy(format.szFaceName, font.lfFaceName, sizeof format.szFaceName);
+  format.szFaceName[LF_FACESIZE - 1] = '\0';
+  return format;
+}
+
+EventMaskOff::EventMaskOff(HWND text)
+    : text_(text), mask_(SendMessageA(text, EM_SETEVENTMASK, 0, 0)) {}
+
+EventMaskOff::~EventMaskOff() { SendMessageA(text_, EM_SETEVENTMASK, 0, mask_); }
+
+void ShowHeaderTemplate(HWND text) {
+  EventMaskOff quiet(text);
+  SetWindowTextA(text, kHeaderTemplate);
+  CHARFORMATA green = {};
+  green.cbSize = sizeof green;
+  green.dwMask = CFM_COLOR;
+  green.crTextColor = kHeaderBreakColour;
+  for (int position : kHeaderBreaks) {
+    CHARRANGE range = {position, position + 1};
+    SendMessageA(text, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    SendMessageA(text, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&green));
+  }
+  CHARRANGE caret = {kHeaderTemplateLength, kHeaderTemplateLength};
+  SendMessageA(text, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+}
+
+int TextCharacterCount(HWND text) {
+  GETTEXTLENGTHEX query = {GTL_NUMCHARS | GTL_PRECISE, CP_ACP};
+  const LRESULT count = SendMessageA(text, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&query), 0);
+  return count > 0 ? static_cast<int>(count) : 0;
+}

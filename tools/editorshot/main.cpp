@@ -1,0 +1,75 @@
+// editorshot [--editor PATH] [--delay MS] OUT.bmp
+// Starts the editor (by default the one built beside this tool), waits for
+// its main window, lets it settle for MS milliseconds (1000), saves the
+// window as it shows on the screen to OUT.bmp and closes the editor,
+// answering No if it asks to save. Exit code 0 on success, 1 when the
+// editor did not show or close, or the picture could not be saved, 2 on
+// wrong usage.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "editor/tests/harness/dialog_driver.h"
+#include "editor/tests/harness/editor_process.h"
+#include "editor/tests/harness/screen_picture.h"
+
+namespace {
+
+constexpr DWORD kStartTimeoutMs = 30000;
+constexpr DWORD kExitTimeoutMs = 20000;
+
+struct Options {
+  const char* editor = KMEDIT_PATH;
+  DWORD delayMs = 1000;
+  const char* out = nullptr;
+};
+
+bool ParseOptions(int argc, char** argv, Options& options) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--editor") == 0 && i + 1 < argc) {
+      options.editor = argv[++i];
+    } else if (std::strcmp(argv[i], "--delay") == 0 && i + 1 < argc) {
+      options.delayMs = static_cast<DWORD>(std::strtoul(argv[++i], nullptr, 10));
+    } else if (argv[i][0] != '-' && !options.out) {
+      options.out = argv[i];
+    } else {
+      return false;
+    }
+  }
+  return options.out != nullptr;
+}
+
+// Closes the editor as a user would; a save prompt is answered No.
+bool CloseEditor(EditorProcess& editor) {
+  PostMessageA(editor.mainWindow(), WM_CLOSE, 0, 0);
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < kExitTimeoutMs) {
+    if (editor.WaitForExit(100, nullptr)) return true;
+    if (HWND prompt = FindProcessWindow(editor.id(), "#32770")) ClickDialogButton(prompt, IDNO);
+  }
+  return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  if (!ParseOptions(argc, argv, options)) {
+    std::fprintf(stderr, "usage: editorshot [--editor PATH] [--delay MS] OUT.bmp\n");
+    return 2;
+  }
+  EditorProcess editor;
+  if (!editor.Start(options.editor) || !editor.WaitForMainWindow(kStartTimeoutMs)) {
+    std::fprintf(stderr, "editorshot: %s did not show its window\n", options.editor);
+    return 1;
+  }
+  Sleep(options.delayMs);
+  const bool saved = SaveScreenWindow(editor.mainWindow(), options.out);
+  if (!saved) std::fprintf(stderr, "editorshot: cannot save %s\n", options.out);
+  const bool closed = CloseEditor(editor);
+  if (!closed) std::fprintf(stderr, "editorshot: the editor did not close\n");
+  if (saved) std::printf("%s\n", options.out);
+  return saved && closed ? 0 : 1;
+}
