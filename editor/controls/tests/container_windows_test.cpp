@@ -31,13 +31,12 @@ RECT PlaceIn(HWND window, HWND container) {
 class BandContainerTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    parent_ = CreateTestParent(600, 300);
-    ASSERT_TRUE(parent_);
-    for (HWND& window : windows_) window = CreatePlainChild(parent_);
+    for (HWND& window : windows_) window = CreatePlainChild(TestParent());
   }
-  void TearDown() override { DestroyWindow(parent_); }
+  void TearDown() override {
+    for (HWND window : windows_) DestroyWindow(window);
+  }
 
-  HWND parent_ = nullptr;
   HWND windows_[6] = {};
   BandContainer container_;
 };
@@ -45,7 +44,7 @@ class BandContainerTest : public ::testing::Test {
 TEST_F(BandContainerTest, LaysOutBandsOfFixedAndSharedWidths) {
   // A band added before the container exists takes its window at creation.
   ASSERT_TRUE(container_.AddBand(windows_[0], nullptr, nullptr, kSharedWidth, 0, 0, 25));
-  ASSERT_TRUE(container_.CreateControl(parent_, GetModuleHandleA(nullptr), MakeRect(0, 0, 400, 79), 1000));
+  ASSERT_TRUE(container_.CreateControl(TestParent(), GetModuleHandleA(nullptr), MakeRect(0, 0, 400, 79), 1000));
   ASSERT_TRUE(container_.AddBand(windows_[1], windows_[2], windows_[3], kSharedWidth,
                                  kSharedWidth, kSharedWidth, 23));
   ASSERT_TRUE(container_.AddBand(windows_[4], windows_[5], nullptr, kSharedWidth, 105, 0, 23));
@@ -61,10 +60,11 @@ TEST_F(BandContainerTest, LaysOutBandsOfFixedAndSharedWidths) {
   EXPECT_PLACE(windows_[5], box, 293, 54, 105, 23);
 
   // A fourth band fails and moves nothing.
-  HWND extra = CreatePlainChild(parent_);
+  HWND extra = CreatePlainChild(TestParent());
   EXPECT_FALSE(container_.AddBand(extra, nullptr, nullptr, 100, 0, 0, 23));
   EXPECT_EQ(3, container_.BandsInUse());
-  EXPECT_EQ(parent_, GetParent(extra));
+  EXPECT_EQ(TestParent(), GetParent(extra));
+  DestroyWindow(extra);
   EXPECT_PLACE(windows_[5], box, 293, 54, 105, 23);
 
   // Resizing the container lays every band out again.
@@ -83,7 +83,7 @@ TEST_F(BandContainerTest, LaysOutBandsOfFixedAndSharedWidths) {
 }
 
 TEST_F(BandContainerTest, PaintsAnEtchedFrameAndSeparators) {
-  ASSERT_TRUE(container_.CreateControl(parent_, GetModuleHandleA(nullptr), MakeRect(0, 0, 400, 79), 1000));
+  ASSERT_TRUE(container_.CreateControl(TestParent(), GetModuleHandleA(nullptr), MakeRect(0, 0, 400, 79), 1000));
   EXPECT_FALSE(container_.AddBand(nullptr, windows_[0], nullptr, 0, 0, 0, 23));
   ASSERT_TRUE(container_.AddBand(windows_[0], windows_[1], nullptr, 100, 100, 0, 25));
   ASSERT_TRUE(container_.AddBand(windows_[2], nullptr, nullptr, 0, 0, 0, 23));
@@ -178,13 +178,12 @@ class FakeVideoWindow : public IVideoWindow {
 };
 
 TEST(PreviewHost, KeepsTheAttachedVideoWindowFillingItsClientArea) {
-  HWND parent = CreateTestParent(600, 300);
   FakeVideoWindow first;
   FakeVideoWindow second;
   {
     PreviewHost host;
     host.AttachVideoWindow(&first);  // before the window exists
-    ASSERT_TRUE(host.CreateControl(parent, GetModuleHandleA(nullptr), MakeRect(0, 50, 400, 204), 1007));
+    ASSERT_TRUE(host.CreateControl(TestParent(), GetModuleHandleA(nullptr), MakeRect(0, 50, 400, 204), 1007));
     EXPECT_EQ(2, first.references);
     RECT client;
     GetClientRect(host.hwnd(), &client);
@@ -220,7 +219,6 @@ TEST(PreviewHost, KeepsTheAttachedVideoWindowFillingItsClientArea) {
   }
   // The host let go of the window when it went.
   EXPECT_EQ(1, first.references);
-  DestroyWindow(parent);
 }
 
 }  // namespace

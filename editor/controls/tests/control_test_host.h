@@ -28,28 +28,39 @@ inline LRESULT CALLBACK TestParentProc(HWND hwnd, UINT message, WPARAM wParam, L
   return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-// A visible top-level window at the screen's top left with a client area of
-// width x height. Null on failure.
-inline HWND CreateTestParent(int width, int height) {
-  const char kClass[] = "KMControlTestParent";
-  WNDCLASSEXA wc = {};
-  wc.cbSize = sizeof wc;
-  if (!GetClassInfoExA(GetModuleHandleA(nullptr), kClass, &wc)) {
+inline bool RegisterTestParentClass() {
+  static const bool registered = [] {
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
     wc.lpfnWndProc = TestParentProc;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kClass;
-    if (!RegisterClassExA(&wc)) return nullptr;
-  }
-  HWND hwnd = CreateWindowExA(0, kClass, "controls", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,
-                              0, 0, width, height, nullptr, nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
+    wc.lpszClassName = "KMControlTestParent";
+    return RegisterClassExA(&wc) != 0;
+  }();
+  return registered;
+}
+
+// A visible top-level window at the screen's top left with a client area of
+// width x height. Null on failure. (Under Wine without a window manager,
+// destroying the active window takes about two seconds.)
+inline HWND CreateTestParent(int width, int height) {
+  if (!RegisterTestParentClass()) return nullptr;
+  HWND hwnd = CreateWindowExA(0, "KMControlTestParent", "controls",
+                              WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, width, height,
+                              nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   if (hwnd) {
     SetForegroundWindow(hwnd);
     UpdateWindow(hwnd);
   }
   return hwnd;
+}
+
+// One 600 by 300 parent for all the tests of a program, never destroyed.
+inline HWND TestParent() {
+  static const HWND parent = CreateTestParent(600, 300);
+  return parent;
 }
 
 inline void PumpMessages() {

@@ -14,9 +14,7 @@ const uint32_t kMarker = 0xFF00FF;
 class PositionBarTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    parent_ = CreateTestParent(500, 100);
-    ASSERT_TRUE(parent_);
-    ASSERT_TRUE(bar_.CreateControl(parent_, GetModuleHandleA(nullptr), MakeRect(60, 20, 302, 25), kBarId));
+    ASSERT_TRUE(bar_.CreateControl(TestParent(), GetModuleHandleA(nullptr), MakeRect(60, 20, 302, 25), kBarId));
     RECT client;
     GetClientRect(bar_.hwnd(), &client);
     ASSERT_EQ(300, client.right);
@@ -24,10 +22,7 @@ class PositionBarTest : public ::testing::Test {
     PumpMessages();
     Notifications().clear();
   }
-  void TearDown() override {
-    PressLeftButton(false);
-    DestroyWindow(parent_);
-  }
+  void TearDown() override { PressLeftButton(false); }
 
   // Every notification so far came from the bar as the parent expects it.
   void ExpectNotificationsFromBar() {
@@ -58,7 +53,6 @@ class PositionBarTest : public ::testing::Test {
     ReleaseDC(bar_.hwnd(), dc);
   }
 
-  HWND parent_ = nullptr;
   PositionBar bar_;
 };
 
@@ -136,7 +130,7 @@ TEST_F(PositionBarTest, LosingTheMouseToAnotherWindowEndsTheDrag) {
   PressLeftButton(true);
   ASSERT_TRUE(bar_.IsDragging());
   const size_t beforeLoss = Notifications().size();
-  SetCapture(parent_);
+  SetCapture(TestParent());
   EXPECT_FALSE(bar_.IsDragging());
   EXPECT_EQ(beforeLoss + 1, Notifications().size());
   ReleaseCapture();

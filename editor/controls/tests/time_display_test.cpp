@@ -99,21 +99,16 @@ void PutMarker(HWND window) {
 class TimeDisplayTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    parent_ = CreateTestParent(200, 60);
-    ASSERT_TRUE(parent_);
-    ASSERT_TRUE(display_.CreateControl(parent_, GetModuleHandleA(nullptr), MakeRect(10, 10, 105, 23),
+    ASSERT_TRUE(display_.CreateControl(TestParent(), GetModuleHandleA(nullptr), MakeRect(10, 10, 105, 23),
                                        1006));
     UpdateWindow(display_.hwnd());
   }
-  void TearDown() override { DestroyWindow(parent_); }
-
   void ExpectShows(const std::string& text, COLORREF color) {
     const ClientPicture shown = CaptureClient(display_.hwnd());
     EXPECT_EQ(0, DifferingPixels(shown, DrawReference(shown.width, shown.height, text, color)))
         << "expected " << text;
   }
 
-  HWND parent_ = nullptr;
   TimeDisplay display_;
 };
 
@@ -181,14 +176,13 @@ TEST(TimeDisplayWithoutWindow, KeepsTheTimeAndShowsItOnceCreated) {
   display.SetTime(6000 + 599, true);
   EXPECT_EQ(1, display.shownTime().minutes);
   EXPECT_EQ(5, display.shownTime().seconds);
-  HWND parent = CreateTestParent(200, 60);
-  ASSERT_TRUE(display.CreateControl(parent, GetModuleHandleA(nullptr), MakeRect(0, 0, 105, 23), 1006));
-  EXPECT_FALSE(display.CreateControl(parent, GetModuleHandleA(nullptr), MakeRect(0, 0, 105, 23), 1006));
+  ASSERT_TRUE(display.CreateControl(TestParent(), GetModuleHandleA(nullptr), MakeRect(0, 0, 105, 23), 1006));
+  EXPECT_FALSE(display.CreateControl(TestParent(), GetModuleHandleA(nullptr), MakeRect(0, 0, 105, 23), 1006));
   UpdateWindow(display.hwnd());
   const ClientPicture shown = CaptureClient(display.hwnd());
   EXPECT_EQ(0, DifferingPixels(shown, DrawReference(shown.width, shown.height, "00:01:05.99",
                                                     TimeDisplay::kHighlightColor)));
-  DestroyWindow(parent);
+  DestroyWindow(display.hwnd());
   EXPECT_EQ(nullptr, display.hwnd());
 }
 
