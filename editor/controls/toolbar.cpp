@@ -4,15 +4,12 @@
 
 #include <commctrl.h>
 
+#include "editor/controls/control_window.h"
 #include "editor/controls/toolbar_state.h"
 
 namespace {
 
 const char kClassName[] = "KMEditCBWnd";
-
-ToolbarState* StateOf(HWND hwnd) {
-  return reinterpret_cast<ToolbarState*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-}
 
 bool CreateTooltip(ToolbarState& state) {
   state.tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
@@ -32,15 +29,12 @@ void Teardown(ToolbarState& state) {
 }
 
 LRESULT CALLBACK ToolbarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-    auto* state = static_cast<ToolbarState*>(create->lpCreateParams);
-    state->hwnd = hwnd;
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
-  }
-  ToolbarState* state = StateOf(hwnd);
+  auto* state = static_cast<ToolbarState*>(BindControlObject(hwnd, message, lParam));
   if (!state) return DefWindowProcA(hwnd, message, wParam, lParam);
   switch (message) {
+    case WM_NCCREATE:
+      state->hwnd = hwnd;
+      break;
     case WM_CREATE:
       return CreateTooltip(*state) ? 0 : -1;
     case WM_PAINT:
@@ -65,21 +59,6 @@ LRESULT CALLBACK ToolbarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
       break;
   }
   return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
-bool RegisterToolbarClass(HINSTANCE instance) {
-  WNDCLASSEXA existing = {};
-  existing.cbSize = sizeof(existing);
-  if (GetClassInfoExA(instance, kClassName, &existing)) return true;
-  WNDCLASSEXA windowClass = {};
-  windowClass.cbSize = sizeof(windowClass);
-  windowClass.style = CS_HREDRAW | CS_VREDRAW;
-  windowClass.lpfnWndProc = ToolbarProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  windowClass.lpszClassName = kClassName;
-  return RegisterClassExA(&windowClass) != 0;
 }
 
 bool AddTooltipTool(const ToolbarState& state, int index, const ToolbarButton& button) {
@@ -113,21 +92,17 @@ void PlaceImage(ToolbarButton& button, const RECT& imageRect, const uint32_t* pi
 
 Toolbar::Toolbar() : state_(new ToolbarState) {}
 
-Toolbar::~Toolbar() {
-  if (state_->hwnd) DestroyWindow(state_->hwnd);
-}
+Toolbar::~Toolbar() { DestroyControlWindow(state_->hwnd); }
 
 HWND Toolbar::CreateControl(HWND parent, HINSTANCE instance, const RECT& rect, int childId) {
   if (state_->hwnd) return nullptr;
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
-  if (!RegisterToolbarClass(instance)) return nullptr;
+  if (!RegisterControlClass(instance, kClassName, ToolbarProc)) return nullptr;
   state_->instance = instance;
   state_->parent = parent;
-  HWND hwnd = CreateWindowExA(0, kClassName, nullptr, WS_CHILD | WS_VISIBLE, rect.left, rect.top,
-                              rect.right - rect.left, rect.bottom - rect.top, parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(childId)), instance,
-                              state_.get());
+  HWND hwnd = CreateControlWindow(0, kClassName, WS_CHILD | WS_VISIBLE, parent, instance, rect,
+                                  childId, state_.get());
   if (!hwnd) state_->hwnd = nullptr;
   return hwnd;
 }

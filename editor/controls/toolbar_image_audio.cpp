@@ -4,20 +4,20 @@
 namespace toolbar_shapes {
 
 void DrawPlay(RasterCanvas& canvas) {
-  canvas.Outlined({{3.5f, 1.5f}, {14, 8}, {3.5f, 14.5f}}, kGreen, kGreenEdge);
+  canvas.Outlined({{4, 2}, {14, 8}, {4, 14}}, kGreen, kGreenEdge);
 }
 
 // Play X plays the current timing unit, Play XX on to the end of its line:
 // a play sign over one unit, or over the units of a line.
 void DrawPlayX(RasterCanvas& canvas) {
-  canvas.Outlined({{4.5f, 0.5f}, {12, 5}, {4.5f, 9.5f}}, kGreen, kGreenEdge);
-  DrawPairBar(canvas, 4, 12, 11.5f, 14.5f);
+  canvas.Outlined({{5, 0}, {12, 4.5f}, {5, 9}}, kGreen, kGreenEdge);
+  DrawPairBar(canvas, 4, 12, 11, 14);
 }
 
 void DrawPlayXX(RasterCanvas& canvas) {
-  canvas.Outlined({{4.5f, 0.5f}, {12, 5}, {4.5f, 9.5f}}, kGreen, kGreenEdge);
-  DrawPairBar(canvas, 0.5f, 7.5f, 11.5f, 14.5f);
-  DrawPairBar(canvas, 8.5f, 15.5f, 11.5f, 14.5f);
+  canvas.Outlined({{5, 0}, {12, 4.5f}, {5, 9}}, kGreen, kGreenEdge);
+  DrawPairBar(canvas, 0, 7, 11, 14);
+  DrawPairBar(canvas, 9, 16, 11, 14);
 }
 
 void DrawPause(RasterCanvas& canvas) {
@@ -26,7 +26,7 @@ void DrawPause(RasterCanvas& canvas) {
 }
 
 void DrawStop(RasterCanvas& canvas) {
-  canvas.Outlined({{2.5f, 2.5f}, {13.5f, 2.5f}, {13.5f, 13.5f}, {2.5f, 13.5f}}, kRed, kRedEdge);
+  canvas.Outlined({{3, 3}, {13, 3}, {13, 13}, {3, 13}}, kRed, kRedEdge);
 }
 
 void DrawFastForward(RasterCanvas& canvas) {
@@ -39,17 +39,16 @@ void DrawRewind(RasterCanvas& canvas) {
   canvas.Outlined(Mirrored({{8, 3}, {15, 8}, {8, 13}}), kBlue, kBlueEdge);
 }
 
-// A folder with a note on it.
+// A folder with a note on it; a white rim keeps the note apart from the
+// folder.
 void DrawAudioOpen(RasterCanvas& canvas) {
-  DrawOpenFolder(canvas, 0.8f, 0, 3.2f);
-  const RasterColour note = 0xFF3A3F9E, noteEdge = 0xFFFFFFFF;
-  RasterPath halo;
-  halo.Circle(11, 11.5f, 3.2f).Rect(12.2f, 0, 15.2f, 11).Polygon({{12.2f, 0}, {16, 3}, {16, 7}, {12.2f, 4.5f}});
-  canvas.Fill(halo, noteEdge);
-  RasterPath glyph;
-  glyph.Circle(11, 11.5f, 2.2f).Rect(12.2f, 1, 13.4f, 11.5f).Polygon(
-      {{12.2f, 1}, {15.5f, 3.5f}, {15.5f, 6}, {12.2f, 3.6f}});
-  canvas.Fill(glyph, note);
+  DrawOpenFolder(canvas, 0.85f, 0, 2);
+  const Points flag = {{11, 1}, {13, 1}, {16, 4.5f}, {16, 8}, {13, 4.5f}};
+  RasterPath rim, note;
+  rim.Circle(10, 12.5f, 3.5f).Rect(10, 0, 14, 13).Polygon(InsetPolygon(flag, -1));
+  note.Circle(10, 12.5f, 2.5f).Rect(11, 1, 13, 12.5f).Polygon(flag);
+  canvas.Fill(rim, kPaper);
+  canvas.Fill(note, 0xFF343A9A);
 }
 
 }  // namespace toolbar_shapes

@@ -22,13 +22,11 @@ void DrawTextUnits(RasterCanvas& canvas, bool split) {
   const RasterColour unitBlue = 0xFF00B4F0, unitBlueEdge = 0xFF005D85;
   const RasterColour unitAmber = 0xFFFFC800, unitAmberEdge = 0xFF8A6A00;
   if (!split) {
-    canvas.Outlined({{0.5f, 9.5f}, {15.5f, 9.5f}, {15.5f, 14.5f}, {0.5f, 14.5f}}, unitBlue,
-                    unitBlueEdge);
+    canvas.Outlined({{0, 10}, {16, 10}, {16, 15}, {0, 15}}, unitBlue, unitBlueEdge);
     return;
   }
-  canvas.Outlined({{0.5f, 9.5f}, {7, 9.5f}, {7, 14.5f}, {0.5f, 14.5f}}, unitBlue, unitBlueEdge);
-  canvas.Outlined({{9, 9.5f}, {15.5f, 9.5f}, {15.5f, 14.5f}, {9, 14.5f}}, unitAmber,
-                  unitAmberEdge);
+  canvas.Outlined({{0, 10}, {7, 10}, {7, 15}, {0, 15}}, unitBlue, unitBlueEdge);
+  canvas.Outlined({{9, 10}, {16, 10}, {16, 15}, {9, 15}}, unitAmber, unitAmberEdge);
 }
 
 }  // namespace
@@ -37,24 +35,23 @@ void DrawOpen(RasterCanvas& canvas) { DrawOpenFolder(canvas, 1, 0, 0); }
 
 void DrawSave(RasterCanvas& canvas) {
   const RasterColour disk = 0xFF3F6FC4, diskEdge = 0xFF1A3A7A;
-  canvas.Outlined({{1.5f, 1.5f}, {12.5f, 1.5f}, {14.5f, 3.5f}, {14.5f, 14.5f}, {1.5f, 14.5f}}, disk,
-                  diskEdge);
-  canvas.Outlined({{4, 1.5f}, {11.5f, 1.5f}, {11.5f, 6.5f}, {4, 6.5f}}, kSilver, kSilverEdge);
-  canvas.Fill(RasterPath().Rect(8.5f, 2.5f, 10.5f, 5.5f), kBlack);
-  canvas.Outlined({{3.5f, 8.5f}, {12.5f, 8.5f}, {12.5f, 14.5f}, {3.5f, 14.5f}}, kPaper, kPaperEdge);
-  canvas.Fill(RasterPath().Rect(5, 10.5f, 11, 11.5f).Rect(5, 12.5f, 11, 13.5f), kPaperText);
+  canvas.Outlined({{1, 1}, {13, 1}, {15, 3}, {15, 15}, {1, 15}}, disk, diskEdge);
+  canvas.Outlined({{4, 1}, {12, 1}, {12, 7}, {4, 7}}, kSilver, kSilverEdge);
+  canvas.Fill(RasterPath().Rect(9, 2, 11, 6), kBlack);
+  canvas.Outlined({{3, 9}, {13, 9}, {13, 15}, {3, 15}}, kPaper, kPaperEdge);
+  canvas.Fill(RasterPath().Rect(5, 11, 11, 12).Rect(5, 13, 11, 14), kPaperText);
 }
 
 void DrawCopy(RasterCanvas& canvas) {
-  DrawSheet(canvas, 0.5f, 0.5f, 10.5f, 11.5f);
-  DrawSheet(canvas, 5.5f, 4.5f, 15.5f, 15.5f);
+  DrawSheet(canvas, 1, 1, 10, 11);
+  DrawSheet(canvas, 6, 5, 15, 15);
 }
 
 void DrawPaste(RasterCanvas& canvas) {
   const RasterColour board = 0xFFC08A4E, boardEdge = 0xFF6E4719;
   canvas.Outlined({{1, 2}, {12, 2}, {12, 15}, {1, 15}}, board, boardEdge);
-  canvas.Outlined({{4, 0.5f}, {9, 0.5f}, {9, 4}, {4, 4}}, kSilver, kSilverEdge);
-  DrawSheet(canvas, 6.5f, 6, 15.5f, 15.5f);
+  canvas.Outlined({{4, 0}, {9, 0}, {9, 4}, {4, 4}}, kSilver, kSilverEdge);
+  DrawSheet(canvas, 6, 6, 15, 15);
 }
 
 void DrawUndo(RasterCanvas& canvas) { canvas.Outlined(UndoArrow(), kBlue, kBlueEdge); }
@@ -64,14 +61,14 @@ void DrawRedo(RasterCanvas& canvas) { canvas.Outlined(Mirrored(UndoArrow()), kBl
 // Setting a syncpoint splits a unit of the text in two, coloured apart.
 void DrawSetSyncpoint(RasterCanvas& canvas) {
   DrawTextUnits(canvas, true);
-  canvas.Fill(RasterPath().Rect(7.5f, 5, 8.5f, 16), kGreenEdge);
-  canvas.Outlined({{3.5f, 0.5f}, {12.5f, 0.5f}, {8, 6.5f}}, kGreen, kGreenEdge);
+  canvas.Fill(RasterPath().Rect(7, 5, 9, 16), kGreenEdge);
+  canvas.Outlined({{3, 1}, {13, 1}, {8, 7}}, kGreen, kGreenEdge);
 }
 
 // Removing one joins the two units again.
 void DrawRemoveSyncpoint(RasterCanvas& canvas) {
   DrawTextUnits(canvas, false);
-  canvas.Outlined(PlusSign(8, 4, 4.5f, 1.3f, 45), kRed, kRedEdge);
+  canvas.Outlined(PlusSign(8, 4.5f, 5, 1.6f, 45), kRed, kRedEdge);
 }
 
 }  // namespace toolbar_shapes

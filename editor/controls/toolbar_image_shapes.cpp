@@ -68,16 +68,14 @@ void DrawPairBar(RasterCanvas& canvas, float left, float right, float top, float
   canvas.Outlined({{left, top}, {right, top}, {right, bottom}, {left, bottom}}, kOrange,
                   kOrangeEdge);
   RasterPath marks;
-  marks.Rect(left, top - 1.5f, left + 1, bottom + 1.5f).Rect(right - 1, top - 1.5f, right,
-                                                             bottom + 1.5f);
+  marks.Rect(left, top - 1, left + 1, bottom + 1).Rect(right - 1, top - 1, right, bottom + 1);
   canvas.Fill(marks, kOrangeEdge);
 }
 
 void DrawOpenFolder(RasterCanvas& canvas, float scale, float dx, float dy) {
-  canvas.Outlined(Moved({{0.5f, 2.5f}, {5.5f, 2.5f}, {7, 4}, {13.5f, 4}, {13.5f, 14}, {0.5f, 14}},
-                        scale, dx, dy),
+  canvas.Outlined(Moved({{0, 2}, {6, 2}, {7, 3}, {14, 3}, {14, 14}, {0, 14}}, scale, dx, dy),
                   kFolderBack, kFolderEdge);
-  canvas.Outlined(Moved({{3.5f, 7}, {15.5f, 7}, {13, 14}, {0.5f, 14}}, scale, dx, dy), kFolder,
+  canvas.Outlined(Moved({{3.5f, 7}, {16, 7}, {13, 14}, {0, 14}}, scale, dx, dy), kFolder,
                   kFolderEdge);
 }
 

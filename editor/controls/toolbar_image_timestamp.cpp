@@ -6,7 +6,9 @@ namespace toolbar_shapes {
 
 namespace {
 
-constexpr float kBarTop = 10.5f, kBarBottom = 14.5f;
+constexpr float kBarTop = 10, kBarBottom = 14;
+// Arrows above the bars: 3 pixels thick around this line.
+constexpr float kArrowY = 4.5f, kShaft = 1.5f, kHead = 4, kHeadLength = 4;
 
 void DrawSmallUndoArrow(RasterCanvas& canvas, bool redo) {
   Points arrow = Moved(UndoArrow(), 0.62f, 3, 0);
@@ -16,57 +18,57 @@ void DrawSmallUndoArrow(RasterCanvas& canvas, bool redo) {
 }  // namespace
 
 void DrawUndoTimestamp(RasterCanvas& canvas) {
-  DrawPairBar(canvas, 1.5f, 14.5f, kBarTop, kBarBottom);
+  DrawPairBar(canvas, 1, 15, kBarTop, kBarBottom);
   DrawSmallUndoArrow(canvas, false);
 }
 
 void DrawRedoTimestamp(RasterCanvas& canvas) {
-  DrawPairBar(canvas, 1.5f, 14.5f, kBarTop, kBarBottom);
+  DrawPairBar(canvas, 1, 15, kBarTop, kBarBottom);
   DrawSmallUndoArrow(canvas, true);
 }
 
 void DrawSetTimestamp(RasterCanvas& canvas) {
-  DrawPairBar(canvas, 1.5f, 14.5f, kBarTop, kBarBottom);
-  canvas.Outlined(PlusSign(8, 4.5f, 4.5f, 1.5f), kGreen, kGreenEdge);
+  DrawPairBar(canvas, 1, 15, kBarTop, kBarBottom);
+  canvas.Outlined(PlusSign(8, 5, 4, 2), kGreen, kGreenEdge);
 }
 
 void DrawRemoveTimestamp(RasterCanvas& canvas) {
-  DrawPairBar(canvas, 1.5f, 14.5f, kBarTop, kBarBottom);
-  canvas.Outlined(PlusSign(8, 4.5f, 5, 1.4f, 45), kRed, kRedEdge);
+  DrawPairBar(canvas, 1, 15, kBarTop, kBarBottom);
+  canvas.Outlined(PlusSign(8, 4.5f, 5, 1.6f, 45), kRed, kRedEdge);
 }
 
 void DrawCombineTimestamps(RasterCanvas& canvas) {
-  DrawPairBar(canvas, 0.5f, 7.5f, kBarTop, kBarBottom);
-  DrawPairBar(canvas, 8.5f, 15.5f, kBarTop, kBarBottom);
-  canvas.Outlined(Arrow(0.5f, 7.5f, 4.5f, 1, 3.5f, 3.5f), kBlue, kBlueEdge);
-  canvas.Outlined(Arrow(15.5f, 8.5f, 4.5f, 1, 3.5f, 3.5f), kBlue, kBlueEdge);
+  DrawPairBar(canvas, 0, 7, kBarTop, kBarBottom);
+  DrawPairBar(canvas, 9, 16, kBarTop, kBarBottom);
+  canvas.Outlined(Arrow(0, 7.5f, kArrowY, kShaft, kHead, kHeadLength), kBlue, kBlueEdge);
+  canvas.Outlined(Arrow(16, 8.5f, kArrowY, kShaft, kHead, kHeadLength), kBlue, kBlueEdge);
 }
 
 void DrawSplitTimestamp(RasterCanvas& canvas) {
-  DrawPairBar(canvas, 0.5f, 15.5f, kBarTop, kBarBottom);
-  canvas.Outlined(Arrow(6.5f, 0.5f, 4.5f, 1, 3.5f, 3.5f), kBlue, kBlueEdge);
-  canvas.Outlined(Arrow(9.5f, 15.5f, 4.5f, 1, 3.5f, 3.5f), kBlue, kBlueEdge);
-  canvas.Fill(RasterPath().Rect(7, 1, 9, 16), kRedEdge);
-  canvas.Fill(RasterPath().Rect(7.5f, 1.5f, 8.5f, 15.5f), kRed);
+  DrawPairBar(canvas, 0, 16, kBarTop, kBarBottom);
+  canvas.Outlined(Arrow(6, 0, kArrowY, kShaft, kHead, kHeadLength), kBlue, kBlueEdge);
+  canvas.Outlined(Arrow(10, 16, kArrowY, kShaft, kHead, kHeadLength), kBlue, kBlueEdge);
+  canvas.Fill(RasterPath().Rect(7, 0, 9, 16), kRed);
 }
 
 // Adjust moves one end of a pair: a double arrow on the bar's right end.
 void DrawAdjustTimestamp(RasterCanvas& canvas) {
-  DrawPairBar(canvas, 0.5f, 10.5f, kBarTop, kBarBottom);
-  canvas.Fill(RasterPath().Rect(9.5f, 6.5f, 10.5f, 16), kOrangeEdge);
-  canvas.Outlined(DoubleArrow(4, 16, 4, 1, 3.5f, 3.5f), kBlue, kBlueEdge);
+  DrawPairBar(canvas, 0, 11, kBarTop, kBarBottom);
+  canvas.Fill(RasterPath().Rect(10, 7, 11, 15), kOrangeEdge);
+  canvas.Outlined(DoubleArrow(4, 16, kArrowY, kShaft, kHead, kHeadLength - 0.5f), kBlue,
+                  kBlueEdge);
 }
 
 void DrawMoveTimestamp(RasterCanvas& canvas) {
-  DrawPairBar(canvas, 4.5f, 11.5f, kBarTop, kBarBottom);
-  canvas.Outlined(Arrow(1, 15.5f, 4.5f, 1, 3.5f, 4), kBlue, kBlueEdge);
+  DrawPairBar(canvas, 4, 12, kBarTop, kBarBottom);
+  canvas.Outlined(Arrow(1, 16, kArrowY, kShaft, kHead, kHeadLength), kBlue, kBlueEdge);
 }
 
 void DrawMoveAllTimestamps(RasterCanvas& canvas) {
-  DrawPairBar(canvas, 0.5f, 4.5f, kBarTop, kBarBottom);
+  DrawPairBar(canvas, 0, 4, kBarTop, kBarBottom);
   DrawPairBar(canvas, 6, 10, kBarTop, kBarBottom);
-  DrawPairBar(canvas, 11.5f, 15.5f, kBarTop, kBarBottom);
-  canvas.Outlined(Arrow(1, 15.5f, 4.5f, 1, 3.5f, 4), kBlue, kBlueEdge);
+  DrawPairBar(canvas, 12, 16, kBarTop, kBarBottom);
+  canvas.Outlined(Arrow(1, 16, kArrowY, kShaft, kHead, kHeadLength), kBlue, kBlueEdge);
 }
 
 }  // namespace toolbar_shapes

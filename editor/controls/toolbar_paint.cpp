@@ -1,4 +1,5 @@
 // Painting the toolbar: button faces and their borders, double-buffered.
+#include "editor/controls/buffered_drawing.h"
 #include "editor/controls/toolbar.h"
 #include "editor/controls/toolbar_state.h"
 
@@ -49,19 +50,16 @@ void PaintToolbar(ToolbarState& state) {
   HDC screen = BeginPaint(state.hwnd, &paint);
   RECT client;
   GetClientRect(state.hwnd, &client);
-  MemoryDc buffer(screen);
-  GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen, client.right, client.bottom));
   MemoryDc faces(screen);
-  if (buffer && bitmap && faces) {
-    Selection selected(buffer.get(), bitmap.get());
-    FillRect(buffer.get(), &client, GetSysColorBrush(COLOR_BTNFACE));
+  DrawBuffered(screen, 0, 0, client.right, client.bottom, [&](HDC buffer) {
+    if (!faces) return false;
     for (const auto& button : state.buttons) {
       Selection face(faces.get(), button->face.get());
-      BitBlt(buffer.get(), button->rect.left, button->rect.top, button->width(), button->height(),
+      BitBlt(buffer, button->rect.left, button->rect.top, button->width(), button->height(),
              faces.get(), 0, 0, SRCCOPY);
-      DrawBorder(buffer.get(), *button);
+      DrawBorder(buffer, *button);
     }
-    BitBlt(screen, 0, 0, client.right, client.bottom, buffer.get(), 0, 0, SRCCOPY);
-  }
+    return true;
+  });
   EndPaint(state.hwnd, &paint);
 }
