@@ -7,7 +7,7 @@
 
 #include "display/win32/display_settings_win32.h"
 #include "wmp/karaoke_effects_object.h"
-#include "wmp/module_lock.h"
+#include "com_server/module_lock.h"
 #include "wmp/offset_keys.h"
 #include "wmp/resource_ids.h"
 

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "wmp/module_lock.h"
+#include "com_server/module_lock.h"
 
 namespace {
 

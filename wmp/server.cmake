@@ -6,7 +6,6 @@ add_library(km_registrar STATIC registrar_run.cpp)
 target_link_libraries(km_registrar PUBLIC km_registrar_core advapi32)
 
 list(APPEND KMWMP_SERVER_SOURCES
-  class_factory.cpp
   server_classes.cpp
   server_registration.cpp
   property_page.cpp

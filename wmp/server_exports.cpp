@@ -1,31 +1,10 @@
-// The exports of the in-process COM server.
+// The plug-in's registration exports; the other entry points are the
+// shared ones of com_server/server_entry.cpp.
 #include <windows.h>
 
 #include <objbase.h>
 
-#include "wmp/class_factory.h"
-#include "wmp/module_lock.h"
 #include "wmp/server_registration.h"
-
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
-  if (reason == DLL_PROCESS_ATTACH) {
-    SetModuleInstance(instance);
-    DisableThreadLibraryCalls(instance);
-    InitClassFactories();
-  } else if (reason == DLL_PROCESS_DETACH && !reserved) {
-    // Only on FreeLibrary: at process exit the other threads are gone,
-    // possibly inside a factory's critical section, and the memory goes
-    // with the process anyway.
-    ReleaseClassFactories();
-  }
-  return TRUE;
-}
-
-STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, LPVOID* object) {
-  return GetClassFactory(clsid, iid, object);
-}
-
-STDAPI DllCanUnloadNow() { return ModuleLockCount() == 0 ? S_OK : S_FALSE; }
 
 STDAPI DllRegisterServer() { return RegisterServerClasses(); }
 

@@ -11,9 +11,9 @@
 #include "lyrics/tests/km_builder.h"
 #include "lyrics/tests/temp_file.h"
 #include "wmp/karaoke_effects.h"
-#include "wmp/module_lock.h"
+#include "com_server/module_lock.h"
 #include "wmp/offset_keys.h"
-#include "wmp/tests/server_module.h"
+#include "com_server/tests/server_module.h"
 #include "wmp/tests/test_player.h"
 #include "wmp/wmp_effects.h"
 

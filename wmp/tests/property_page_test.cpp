@@ -16,7 +16,7 @@
 #include "lyrics/tests/km_builder.h"
 #include "lyrics/tests/temp_file.h"
 #include "tools/bmp/picture_capture.h"
-#include "wmp/tests/server_module.h"
+#include "com_server/tests/server_module.h"
 #include "wmp/tests/test_player.h"
 #include "wmp/wmp_effects.h"
 

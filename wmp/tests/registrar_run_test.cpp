@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "wmp/tests/server_module.h"
+#include "com_server/tests/server_module.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "wmp/registrar_run.h"
-#include "wmp/tests/server_module.h"
+#include "com_server/tests/server_module.h"
 #include "wmp/wmp_effects.h"
 
 namespace {

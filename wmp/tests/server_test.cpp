@@ -10,7 +10,7 @@
 #include <iterator>
 #include <string>
 
-#include "wmp/tests/server_module.h"
+#include "com_server/tests/server_module.h"
 #include "wmp/wmp_effects.h"
 
 namespace {

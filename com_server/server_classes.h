@@ -1,4 +1,6 @@
-// The classes the COM server hands out, in the order of registration.
+// The classes an in-process COM server hands out, in the order of
+// registration. Each server module defines kServerClasses and
+// kServerClassCount; the shared class factories and registration read them.
 #pragma once
 
 #include <windows.h>
@@ -16,8 +18,10 @@ struct ServerClass {
   UINT registryScript;        // its "REGISTRY" resource
 };
 
-constexpr int kServerClassCount = 3;
-extern const ServerClass kServerClasses[kServerClassCount];
+// The most classes one server may have.
+constexpr int kMaxServerClasses = 8;
+extern const ServerClass kServerClasses[];
+extern const int kServerClassCount;
 
 // The index of `clsid` in kServerClasses, or -1.
 int FindServerClass(REFCLSID clsid);

@@ -1,9 +1,9 @@
-#include "wmp/class_factory.h"
+#include "com_server/class_factory.h"
 
 #include <new>
 
-#include "wmp/module_lock.h"
-#include "wmp/server_classes.h"
+#include "com_server/module_lock.h"
+#include "com_server/server_classes.h"
 
 namespace {
 
@@ -70,7 +70,7 @@ class ClassFactory final : public IClassFactory {
 };
 
 CRITICAL_SECTION factoriesLock;
-ClassFactory* factories[kServerClassCount] = {};
+ClassFactory* factories[kMaxServerClasses] = {};
 
 }  // namespace
 
@@ -88,7 +88,9 @@ HRESULT GetClassFactory(REFCLSID clsid, REFIID iid, void** object) {
   if (!object) return E_POINTER;
   *object = nullptr;
   const int index = FindServerClass(clsid);
-  if (index < 0 || !kServerClasses[index].create) return CLASS_E_CLASSNOTAVAILABLE;
+  if (index < 0 || index >= kMaxServerClasses || !kServerClasses[index].create) {
+    return CLASS_E_CLASSNOTAVAILABLE;
+  }
   EnterCriticalSection(&factoriesLock);
   ClassFactory*& factory = factories[index];
   if (!factory) factory = new (std::nothrow) ClassFactory(kServerClasses[index].create);

@@ -1,4 +1,4 @@
-// The built kmwmp.dll loaded by path, with its four COM exports, and reads
+// A built in-process COM server loaded by path, with its four exports, and reads
 // of the registry for the registration tests.
 #pragma once
 

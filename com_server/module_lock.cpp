@@ -1,4 +1,4 @@
-#include "wmp/module_lock.h"
+#include "com_server/module_lock.h"
 
 namespace {
 volatile LONG lockCount = 0;
