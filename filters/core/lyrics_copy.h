@@ -1,6 +1,6 @@
-// The display filter's copy of the lyrics: one entry per character (a
-// double-byte character is one), each with its syncpoint flag, and the
-// timing units the text falls into. Positions count characters from the
+// The display filter's copy of the lyrics: one LyricsChar per character (a
+// double-byte character is one), and the timing units the text falls into,
+// by the editor's own timing-unit rules. Positions count characters from the
 // lyrics start.
 #pragma once
 
@@ -9,12 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "editor/document/timing_units.h"
 #include "lyrics/lead_byte.h"
-
-struct LyricsChar {
-  uint16_t code;  // single byte, or lead byte low and trail byte high
-  bool syncpoint;
-};
 
 // One timing unit: characters [first, first + count), never a line break.
 struct UnitSpan {
@@ -27,15 +23,13 @@ struct UnitSpan {
 class LyricsCopy {
  public:
   // Replaces characters [start, end) by the first `count` characters of
-  // `text` (fewer when it ends first; null means none). A syncpoint that
-  // finds itself at the start of a line afterwards is dropped, as the
-  // editor drops it. False, with nothing changed, when the range is not in
-  // the text.
+  // `text` (fewer when it ends first; null means none). A syncpoint whose
+  // character comes to start a line is dropped, as the editor drops it.
+  // False, with nothing changed, when the range is not in the text.
   bool Replace(size_t start, size_t end, const char* text, size_t count,
                LeadBytePredicate isLead);
   void Append(const char* text, LeadBytePredicate isLead);
-  // Sets or clears the flag where a syncpoint can stand: on a character
-  // that is not a line break and not the first of its line.
+  // Sets or clears the flag; a syncpoint is set only where one can stand.
   bool SetSyncpoint(size_t position, bool on);
   void Clear();
 
@@ -48,6 +42,7 @@ class LyricsCopy {
   const std::string& UnitBytes() const;
 
  private:
+  uint16_t CodeBefore(size_t position) const;
   void Rebuild() const;
 
   std::vector<LyricsChar> chars_;

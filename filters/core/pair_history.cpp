@@ -14,7 +14,7 @@ PairList Middle(const PairList& pairs, size_t head, size_t tail) {
 
 PairHistory::PairHistory(size_t limit) : limit_(std::max<size_t>(limit, 1)) {}
 
-bool PairHistory::Apply(PairList& pairs, const PairEdit& edit) {
+bool PairHistory::Apply(PairList& pairs, const PairEdit& edit, size_t* firstChanged) {
   if (edit.first > pairs.size() || edit.removeCount > pairs.size() - edit.first) return false;
   // Keep only the pairs that really change, so that a step's first pair is
   // the first one it changed.
@@ -37,6 +37,7 @@ bool PairHistory::Apply(PairList& pairs, const PairEdit& edit) {
   step.removed = Middle(step.removed, head, tail);
   step.inserted = Middle(step.inserted, head, tail);
   Swap(pairs, step.first, step.removed, step.inserted);
+  if (firstChanged) *firstChanged = step.first;
   steps_.resize(applied_);
   if (steps_.size() == limit_) steps_.pop_front();
   steps_.push_back(std::move(step));

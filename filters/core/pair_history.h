@@ -16,8 +16,9 @@ class PairHistory {
 
   // Applies `edit` to `pairs` and records it; the redo steps are dropped.
   // False, with nothing changed or recorded, when the edit does not fit the
-  // list or changes no pair.
-  bool Apply(PairList& pairs, const PairEdit& edit);
+  // list or changes no pair. `firstChanged` receives the index of the first
+  // pair that changed.
+  bool Apply(PairList& pairs, const PairEdit& edit, size_t* firstChanged = nullptr);
 
   // Undo or redo one step on `pairs`; `firstChanged` receives the index of
   // the first pair that changed. False when there is no step.

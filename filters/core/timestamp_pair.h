@@ -7,11 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-// The start and end of one timing unit, in centiseconds; start < end.
-struct TimestampPair {
-  int32_t start;
-  int32_t end;
-};
+#include "editor/document/timestamp_list.h"
 
 inline bool operator==(const TimestampPair& a, const TimestampPair& b) {
   return a.start == b.start && a.end == b.end;

@@ -24,7 +24,7 @@ TEST(LyricsCopy, UnitsRunFromTimingPointToTimingPoint) {
             (std::vector<std::string>{"twi", "nkle ", "twinkle", "little star"}));
   // Enter before a syncpoint character makes it a line's start: the flag goes.
   ASSERT_TRUE(copy.Replace(8, 8, "\r", 1, NoLeadBytes));
-  EXPECT_FALSE(copy.At(9).syncpoint);
+  EXPECT_EQ(copy.At(9).syncpoint, 0);
   EXPECT_TRUE(copy.Replace(8, 9, nullptr, 0, NoLeadBytes));
   EXPECT_EQ(UnitTexts(copy), (std::vector<std::string>{"twi", "nkle twinkle", "little star"}));
   EXPECT_FALSE(copy.Replace(5, 100, "x", 1, NoLeadBytes));
