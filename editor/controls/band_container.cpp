@@ -1,22 +1,18 @@
 #include "editor/controls/band_container.h"
 
-#include "editor/controls/control_window.h"
+#include "editor/controls/buffered_drawing.h"
 
 const char BandContainer::kClassName[] = "KMEditCRWnd";
 
 BandContainer::~BandContainer() { DestroyControlWindow(hwnd_); }
 
 HWND BandContainer::CreateControl(HWND parent, HINSTANCE instance, const RECT& rect, int id) {
-  if (hwnd_ || !RegisterControlClass(instance, kClassName, ControlWindowProc<BandContainer>)) {
-    return nullptr;
-  }
-  hwnd_ = CreateControlWindow(0, kClassName,
-                              WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, parent,
-                              instance, rect, id, this);
-  if (hwnd_) {
-    for (int band = 0; band < bandsInUse_; ++band) AdoptWindows(bands_[band]);
-    LayOutAll();
-  }
+  static const ControlClass kClass = {kClassName, ControlWindowProc<BandContainer>,
+                                      WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                                      0};
+  if (hwnd_ || !CreateControlWindow(kClass, parent, instance, rect, id, this)) return nullptr;
+  for (int band = 0; band < bandsInUse_; ++band) AdoptWindows(bands_[band]);
+  LayOutAll();
   return hwnd_;
 }
 
@@ -87,29 +83,19 @@ void BandContainer::LayOutAll() {
 // children leave uncovered (the gaps between windows and bands) with the
 // button face, then draws the etched frame and the etched separators.
 void BandContainer::Paint() {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(hwnd_, &paint);
-  if (!dc) return;
-  RECT client = {};
-  GetClientRect(hwnd_, &client);
-  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-  DrawEdge(dc, &client, EDGE_ETCHED, BF_RECT);
-  for (int band = 1; band < bandsInUse_; ++band) {
-    const int top = BandTop(heights_, band) - 2;
-    RECT separator = {1, top, client.right - 1, top + 2};
-    DrawEdge(dc, &separator, EDGE_ETCHED, BF_TOP);
-  }
-  EndPaint(hwnd_, &paint);
+  PaintWindow(hwnd_, [&](HDC dc, RECT client) {
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    DrawEdge(dc, &client, EDGE_ETCHED, BF_RECT);
+    for (int band = 1; band < bandsInUse_; ++band) {
+      const int top = BandTop(heights_, band) - 2;
+      RECT separator = {1, top, client.right - 1, top + 2};
+      DrawEdge(dc, &separator, EDGE_ETCHED, BF_TOP);
+    }
+  });
 }
 
 LRESULT BandContainer::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_NCCREATE:
-      hwnd_ = hwnd;
-      break;
-    case WM_NCDESTROY:
-      hwnd_ = nullptr;
-      break;
     case WM_SIZE:
       LayOutAll();
       return 0;

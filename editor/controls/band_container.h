@@ -5,16 +5,15 @@
 
 #include <windows.h>
 
+#include "editor/controls/control_window.h"
 #include "editor/controls/band_layout.h"
 
-class BandContainer {
+class BandContainer : public ControlWindow {
  public:
   static const char kClassName[];
 
   BandContainer() = default;
   ~BandContainer();
-  BandContainer(const BandContainer&) = delete;
-  BandContainer& operator=(const BandContainer&) = delete;
 
   // Registers the class once and creates the container (child, visible,
   // clipping siblings and children, no edge) over `rect`. Bands added
@@ -33,7 +32,6 @@ class BandContainer {
 
   int BandsInUse() const { return bandsInUse_; }
   int BandHeight(int band) const;
-  HWND hwnd() const { return hwnd_; }
 
   // For the window procedure only.
   LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -50,7 +48,6 @@ class BandContainer {
   void LayOutAll();
   void Paint();
 
-  HWND hwnd_ = nullptr;
   Band bands_[kBandCount];
   int heights_[kBandCount] = {};
   int bandsInUse_ = 0;

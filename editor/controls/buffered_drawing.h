@@ -6,6 +6,19 @@
 
 #include "display/win32/gdi_holders.h"
 
+// Answers WM_PAINT: calls draw(dc, clientRect) between BeginPaint and
+// EndPaint.
+template <typename Draw>
+void PaintWindow(HWND window, Draw draw) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window, &paint);
+  if (!dc) return;
+  RECT client = {};
+  GetClientRect(window, &client);
+  draw(dc, client);
+  EndPaint(window, &paint);
+}
+
 // Calls draw(memoryDc) on a width x height bitmap compatible with `target`,
 // filled with the button face, and copies it to `target` at (x, y). Does
 // nothing and returns false when the area is empty or a GDI object cannot

@@ -22,6 +22,13 @@ HWND CreateControlWindow(DWORD exStyle, const char* className, DWORD style, HWND
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, control);
 }
 
+HWND CreateControlWindow(const ControlClass& controlClass, HWND parent, HINSTANCE instance,
+                         const RECT& rect, int id, void* control) {
+  if (!RegisterControlClass(instance, controlClass.name, controlClass.windowProc)) return nullptr;
+  return CreateControlWindow(controlClass.exStyle, controlClass.name, controlClass.style, parent,
+                             instance, rect, id, control);
+}
+
 void DestroyControlWindow(HWND window) {
   if (window && IsWindow(window)) DestroyWindow(window);
 }

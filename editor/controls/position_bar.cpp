@@ -4,7 +4,6 @@
 
 #include "display/win32/gdi_holders.h"
 #include "editor/controls/buffered_drawing.h"
-#include "editor/controls/control_window.h"
 
 const char PositionBar::kClassName[] = "KMEditCPWnd";
 
@@ -23,13 +22,11 @@ int32_t Scale(int64_t value, int64_t numerator, int64_t denominator) {
 PositionBar::~PositionBar() { DestroyControlWindow(hwnd_); }
 
 HWND PositionBar::CreateControl(HWND parent, HINSTANCE instance, const RECT& rect, int id) {
-  if (hwnd_ || !RegisterControlClass(instance, kClassName, ControlWindowProc<PositionBar>)) {
-    return nullptr;
-  }
+  static const ControlClass kClass = {kClassName, ControlWindowProc<PositionBar>,
+                                      WS_CHILD | WS_VISIBLE, WS_EX_STATICEDGE};
+  if (hwnd_) return nullptr;
   parent_ = parent;
-  hwnd_ = CreateControlWindow(WS_EX_STATICEDGE, kClassName, WS_CHILD | WS_VISIBLE, parent,
-                              instance, rect, id, this);
-  return hwnd_;
+  return CreateControlWindow(kClass, parent, instance, rect, id, this);
 }
 
 void PositionBar::SetPosition(int32_t position) {
@@ -70,15 +67,12 @@ int PositionBar::ClientWidth() const {
 int PositionBar::PositionToX(int width) const { return Scale(width, position_, range_); }
 
 void PositionBar::Paint() {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(hwnd_, &paint);
-  if (!dc) return;
-  RECT client = {};
-  GetClientRect(hwnd_, &client);
-  if (!enabled_) {
-    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-    paintedX_ = 0;
-  } else {
+  PaintWindow(hwnd_, [&](HDC dc, const RECT& client) {
+    if (!enabled_) {
+      FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+      paintedX_ = 0;
+      return;
+    }
     const int x = position_ > 0 ? PositionToX(client.right) : 0;
     const bool drawn = DrawBuffered(dc, 0, 0, client.right, client.bottom, [&](HDC memory) {
       if (x <= 0) return true;
@@ -89,8 +83,7 @@ void PositionBar::Paint() {
       return true;
     });
     if (drawn) paintedX_ = x;
-  }
-  EndPaint(hwnd_, &paint);
+  });
 }
 
 // Paints only the strip between what the bar shows and x: green when the
@@ -138,11 +131,7 @@ void PositionBar::NotifyParent() {
 
 LRESULT PositionBar::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_NCCREATE:
-      hwnd_ = hwnd;
-      break;
     case WM_NCDESTROY:
-      hwnd_ = nullptr;
       dragging_ = false;
       break;
     case WM_ERASEBKGND:

@@ -8,15 +8,15 @@
 
 #include <cstdint>
 
-class PositionBar {
+#include "editor/controls/control_window.h"
+
+class PositionBar : public ControlWindow {
  public:
   static const char kClassName[];
   static constexpr COLORREF kPlayedColor = 0x0000C000;
 
   PositionBar() = default;
   ~PositionBar();
-  PositionBar(const PositionBar&) = delete;
-  PositionBar& operator=(const PositionBar&) = delete;
 
   // Registers the class once and creates the bar (child, visible, static
   // edge) over `rect`; the parent receives the notifications. Null on failure.
@@ -35,7 +35,6 @@ class PositionBar {
   int32_t GetRange() const { return range_; }
   bool IsDragging() const { return dragging_; }
   bool IsEnabled() const { return enabled_; }
-  HWND hwnd() const { return hwnd_; }
 
   // For the window procedure only.
   LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -49,7 +48,6 @@ class PositionBar {
   void EndDrag(bool notify);
   void NotifyParent();
 
-  HWND hwnd_ = nullptr;
   HWND parent_ = nullptr;
   int32_t range_ = 100;
   int32_t position_ = 0;

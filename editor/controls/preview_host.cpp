@@ -1,7 +1,5 @@
 #include "editor/controls/preview_host.h"
 
-#include "editor/controls/control_window.h"
-
 const char PreviewHost::kClassName[] = "KMEditCVWnd";
 
 PreviewHost::~PreviewHost() {
@@ -10,13 +8,9 @@ PreviewHost::~PreviewHost() {
 }
 
 HWND PreviewHost::CreateControl(HWND parent, HINSTANCE instance, const RECT& rect, int id) {
-  if (hwnd_ || !RegisterControlClass(instance, kClassName, ControlWindowProc<PreviewHost>)) {
-    return nullptr;
-  }
-  parent_ = parent;
-  hwnd_ = CreateControlWindow(WS_EX_CLIENTEDGE, kClassName, WS_CHILD | WS_VISIBLE, parent,
-                              instance, rect, id, this);
-  return hwnd_;
+  static const ControlClass kClass = {kClassName, ControlWindowProc<PreviewHost>,
+                                      WS_CHILD | WS_VISIBLE, WS_EX_CLIENTEDGE};
+  return hwnd_ ? nullptr : CreateControlWindow(kClass, parent, instance, rect, id, this);
 }
 
 void PreviewHost::AttachVideoWindow(IVideoWindow* video) {
@@ -29,11 +23,7 @@ void PreviewHost::AttachVideoWindow(IVideoWindow* video) {
 
 LRESULT PreviewHost::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_NCCREATE:
-      hwnd_ = hwnd;
-      break;
     case WM_NCDESTROY:
-      hwnd_ = nullptr;
       AttachVideoWindow(nullptr);
       break;
     case WM_SIZE:

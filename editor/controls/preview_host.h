@@ -6,14 +6,14 @@
 #include <windows.h>
 #include <control.h>
 
-class PreviewHost {
+#include "editor/controls/control_window.h"
+
+class PreviewHost : public ControlWindow {
  public:
   static const char kClassName[];
 
   PreviewHost() = default;
   ~PreviewHost();
-  PreviewHost(const PreviewHost&) = delete;
-  PreviewHost& operator=(const PreviewHost&) = delete;
 
   // Registers the class once and creates the strip (child, visible, client
   // edge) over `rect`. Null on failure.
@@ -24,13 +24,10 @@ class PreviewHost {
   void AttachVideoWindow(IVideoWindow* video);
   IVideoWindow* videoWindow() const { return video_; }
 
-  HWND hwnd() const { return hwnd_; }
 
   // For the window procedure only.
   LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
-  HWND hwnd_ = nullptr;
-  HWND parent_ = nullptr;
   IVideoWindow* video_ = nullptr;
 };

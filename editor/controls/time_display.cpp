@@ -2,7 +2,6 @@
 
 #include "display/win32/gdi_holders.h"
 #include "editor/controls/buffered_drawing.h"
-#include "editor/controls/control_window.h"
 
 const char TimeDisplay::kClassName[] = "KMEditCTWnd";
 
@@ -44,13 +43,9 @@ void DrawReadoutPart(HDC target, int x, int y, int width, int height, COLORREF c
 TimeDisplay::~TimeDisplay() { DestroyControlWindow(hwnd_); }
 
 HWND TimeDisplay::CreateControl(HWND parent, HINSTANCE instance, const RECT& rect, int id) {
-  if (hwnd_ || !RegisterControlClass(instance, kClassName, ControlWindowProc<TimeDisplay>)) {
-    return nullptr;
-  }
-  parent_ = parent;
-  hwnd_ = CreateControlWindow(WS_EX_STATICEDGE, kClassName, WS_CHILD | WS_VISIBLE, parent,
-                              instance, rect, id, this);
-  return hwnd_;
+  static const ControlClass kClass = {kClassName, ControlWindowProc<TimeDisplay>,
+                                      WS_CHILD | WS_VISIBLE, WS_EX_STATICEDGE};
+  return hwnd_ ? nullptr : CreateControlWindow(kClass, parent, instance, rect, id, this);
 }
 
 void TimeDisplay::SetTime(int32_t centiseconds, bool highlight) {
@@ -77,25 +72,21 @@ int TimeDisplay::DigitTop() const {
 }
 
 void TimeDisplay::Paint() {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(hwnd_, &paint);
-  if (!dc) return;
-  RECT client = {};
-  GetClientRect(hwnd_, &client);
   const int top = DigitTop();
   const COLORREF color = CurrentColor();
   ReadoutGlyph glyphs[kReadoutGlyphCount];
   LayoutReadout(shown_, glyphs);
-  DrawReadoutPart(dc, 0, 0, client.right, client.bottom, color, [&](HDC memory) {
-    for (const ReadoutGlyph& glyph : glyphs) {
-      if (glyph.isDot) {
-        DrawDot(memory, glyph.x, top + glyph.y, color);
-      } else {
-        DrawDigit(memory, glyph.x, top + glyph.y, glyph.digit);
+  PaintWindow(hwnd_, [&](HDC dc, const RECT& client) {
+    DrawReadoutPart(dc, 0, 0, client.right, client.bottom, color, [&](HDC memory) {
+      for (const ReadoutGlyph& glyph : glyphs) {
+        if (glyph.isDot) {
+          DrawDot(memory, glyph.x, top + glyph.y, color);
+        } else {
+          DrawDigit(memory, glyph.x, top + glyph.y, glyph.digit);
+        }
       }
-    }
+    });
   });
-  EndPaint(hwnd_, &paint);
 }
 
 void TimeDisplay::DrawHundredths() {
@@ -111,12 +102,6 @@ void TimeDisplay::DrawHundredths() {
 
 LRESULT TimeDisplay::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_NCCREATE:
-      hwnd_ = hwnd;
-      break;
-    case WM_NCDESTROY:
-      hwnd_ = nullptr;
-      break;
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT:

@@ -8,9 +8,10 @@
 
 #include <cstdint>
 
+#include "editor/controls/control_window.h"
 #include "editor/controls/seven_segment.h"
 
-class TimeDisplay {
+class TimeDisplay : public ControlWindow {
  public:
   static const char kClassName[];
   static constexpr COLORREF kNormalColor = 0x0000A000;
@@ -18,8 +19,6 @@ class TimeDisplay {
 
   TimeDisplay() = default;
   ~TimeDisplay();
-  TimeDisplay(const TimeDisplay&) = delete;
-  TimeDisplay& operator=(const TimeDisplay&) = delete;
 
   // Registers the class once and creates the control (child, visible,
   // static edge) over `rect`. Null on failure.
@@ -29,7 +28,6 @@ class TimeDisplay {
   // colour when `highlight` is set.
   void SetTime(int32_t centiseconds, bool highlight);
 
-  HWND hwnd() const { return hwnd_; }
   const ReadoutTime& shownTime() const { return shown_; }
   bool highlighted() const { return highlighted_; }
 
@@ -42,8 +40,6 @@ class TimeDisplay {
   void Paint();
   void DrawHundredths();
 
-  HWND hwnd_ = nullptr;
-  HWND parent_ = nullptr;
   COLORREF normalColor_ = kNormalColor;
   COLORREF highlightColor_ = kHighlightColor;
   ReadoutTime shown_;
