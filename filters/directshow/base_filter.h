@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <strmif.h>
+#include <vfwmsgs.h>
 
 #include "filters/directshow/critical_section.h"
 

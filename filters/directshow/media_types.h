@@ -4,7 +4,10 @@
 
 #include <windows.h>
 
+#include <mmsystem.h>
+#include <mmreg.h>
 #include <strmif.h>
+#include <vfwmsgs.h>
 
 // Deep copy of `source` into `target` (whose old contents are not freed).
 HRESULT CopyMediaType(AM_MEDIA_TYPE* target, const AM_MEDIA_TYPE& source);
@@ -13,6 +16,9 @@ void FreeMediaType(AM_MEDIA_TYPE& type);
 // A task-memory copy, freed by the receiver with DeleteMediaType.
 AM_MEDIA_TYPE* CreateMediaType(const AM_MEDIA_TYPE& source);
 void DeleteMediaType(AM_MEDIA_TYPE* type);
+
+// The same major type, subtype, format type and format block.
+bool SameMediaType(const AM_MEDIA_TYPE& a, const AM_MEDIA_TYPE& b);
 
 // Uncompressed integer PCM audio described by a WAVEFORMATEX (plain or
 // extensible), with sane block alignment and rate: the one format the
