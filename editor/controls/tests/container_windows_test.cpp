@@ -93,22 +93,19 @@ TEST_F(BandContainerTest, PaintsAnEtchedFrameAndSeparators) {
   const uint32_t shadow = PixelOf(GetSysColor(COLOR_BTNSHADOW));
   const uint32_t light = PixelOf(GetSysColor(COLOR_BTNHIGHLIGHT));
   const uint32_t face = PixelOf(GetSysColor(COLOR_BTNFACE));
-  const int middle = 300;  // right of the first band's two fixed windows
-  EXPECT_EQ(shadow, shown.at(middle, 0));
-  EXPECT_EQ(light, shown.at(middle, 1));
-  EXPECT_EQ(shadow, shown.at(middle, 77));
-  EXPECT_EQ(light, shown.at(middle, 78));
-  EXPECT_EQ(shadow, shown.at(0, 40));
-  EXPECT_EQ(light, shown.at(1, 40));
-  EXPECT_EQ(shadow, shown.at(398, 40));
-  EXPECT_EQ(light, shown.at(399, 40));
-  for (int separator : {27, 52}) {
-    EXPECT_EQ(shadow, shown.at(middle, separator)) << separator;
-    EXPECT_EQ(light, shown.at(middle, separator + 1)) << separator;
+  // Etched frame and separators below bands 0 and 1; right of the first
+  // band's two fixed windows (100 + 1 + 100) and in the gap between them,
+  // button face.
+  const struct {
+    int x, y;
+    uint32_t pixel;
+  } kExpected[] = {{300, 0, shadow},  {300, 1, light},  {300, 77, shadow}, {300, 78, light},
+                   {0, 40, shadow},   {1, 40, light},   {398, 40, shadow}, {399, 40, light},
+                   {300, 27, shadow}, {300, 28, light}, {300, 52, shadow}, {300, 53, light},
+                   {102, 10, face},   {300, 10, face}};
+  for (const auto& expected : kExpected) {
+    EXPECT_EQ(expected.pixel, shown.at(expected.x, expected.y)) << expected.x << "," << expected.y;
   }
-  // The gap after the first window and the free width after the second.
-  EXPECT_EQ(face, shown.at(102, 10));
-  EXPECT_EQ(face, shown.at(middle, 10));
 }
 
 // An IVideoWindow that records where it was asked to go.
@@ -132,48 +129,25 @@ class FakeVideoWindow : public IVideoWindow {
 
 #define KM_NOT_USED(name, ...) \
   HRESULT STDMETHODCALLTYPE name(__VA_ARGS__) override { return E_NOTIMPL; }
+#define KM_PROPERTY(name, type) KM_NOT_USED(put_##name, type) KM_NOT_USED(get_##name, type*)
+  KM_PROPERTY(Caption, BSTR) KM_PROPERTY(WindowStyle, long) KM_PROPERTY(WindowStyleEx, long)
+  KM_PROPERTY(AutoShow, long) KM_PROPERTY(WindowState, long) KM_PROPERTY(BackgroundPalette, long)
+  KM_PROPERTY(Visible, long) KM_PROPERTY(Left, long) KM_PROPERTY(Width, long)
+  KM_PROPERTY(Top, long) KM_PROPERTY(Height, long) KM_PROPERTY(Owner, OAHWND)
+  KM_PROPERTY(MessageDrain, OAHWND) KM_PROPERTY(BorderColor, long) KM_PROPERTY(FullScreenMode, long)
   KM_NOT_USED(GetTypeInfoCount, UINT*)
   KM_NOT_USED(GetTypeInfo, UINT, LCID, ITypeInfo**)
   KM_NOT_USED(GetIDsOfNames, REFIID, LPOLESTR*, UINT, LCID, DISPID*)
   KM_NOT_USED(Invoke, DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*)
-  KM_NOT_USED(put_Caption, BSTR)
-  KM_NOT_USED(get_Caption, BSTR*)
-  KM_NOT_USED(put_WindowStyle, long)
-  KM_NOT_USED(get_WindowStyle, long*)
-  KM_NOT_USED(put_WindowStyleEx, long)
-  KM_NOT_USED(get_WindowStyleEx, long*)
-  KM_NOT_USED(put_AutoShow, long)
-  KM_NOT_USED(get_AutoShow, long*)
-  KM_NOT_USED(put_WindowState, long)
-  KM_NOT_USED(get_WindowState, long*)
-  KM_NOT_USED(put_BackgroundPalette, long)
-  KM_NOT_USED(get_BackgroundPalette, long*)
-  KM_NOT_USED(put_Visible, long)
-  KM_NOT_USED(get_Visible, long*)
-  KM_NOT_USED(put_Left, long)
-  KM_NOT_USED(get_Left, long*)
-  KM_NOT_USED(put_Width, long)
-  KM_NOT_USED(get_Width, long*)
-  KM_NOT_USED(put_Top, long)
-  KM_NOT_USED(get_Top, long*)
-  KM_NOT_USED(put_Height, long)
-  KM_NOT_USED(get_Height, long*)
-  KM_NOT_USED(put_Owner, OAHWND)
-  KM_NOT_USED(get_Owner, OAHWND*)
-  KM_NOT_USED(put_MessageDrain, OAHWND)
-  KM_NOT_USED(get_MessageDrain, OAHWND*)
-  KM_NOT_USED(get_BorderColor, long*)
-  KM_NOT_USED(put_BorderColor, long)
-  KM_NOT_USED(get_FullScreenMode, long*)
-  KM_NOT_USED(put_FullScreenMode, long)
   KM_NOT_USED(SetWindowForeground, long)
   KM_NOT_USED(NotifyOwnerMessage, OAHWND, long, LONG_PTR, LONG_PTR)
   KM_NOT_USED(GetWindowPosition, long*, long*, long*, long*)
+  KM_NOT_USED(GetRestorePosition, long*, long*, long*, long*)
   KM_NOT_USED(GetMinIdealImageSize, long*, long*)
   KM_NOT_USED(GetMaxIdealImageSize, long*, long*)
-  KM_NOT_USED(GetRestorePosition, long*, long*, long*, long*)
   KM_NOT_USED(HideCursor, long)
   KM_NOT_USED(IsCursorHidden, long*)
+#undef KM_PROPERTY
 #undef KM_NOT_USED
 };
 

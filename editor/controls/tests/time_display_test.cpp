@@ -20,14 +20,13 @@ const char* const kSegmentTable[7] = {
 };
 const int kDigitMasks[10] = {95, 24, 110, 124, 57, 117, 119, 28, 127, 125};
 
-struct Reference {
-  int width;
-  int height;
-  std::vector<uint32_t> pixels;
-  void Set(int x, int y, uint32_t pixel) {
-    if (x >= 0 && y >= 0 && x < width && y < height) pixels[size_t(y) * width + x] = pixel;
+using Reference = ClientPicture;
+
+void Set(Reference& picture, int x, int y, uint32_t pixel) {
+  if (x >= 0 && y >= 0 && x < picture.width && y < picture.height) {
+    picture.pixels[size_t(y) * picture.width + x] = pixel;
   }
-};
+}
 
 void DrawReferenceDigit(Reference& picture, int left, int top, int digit, uint32_t ink) {
   for (int segment = 0; segment < 7; ++segment) {
@@ -40,16 +39,14 @@ void DrawReferenceDigit(Reference& picture, int left, int top, int digit, uint32
       const int dx = l[2] > l[0] ? 1 : 0;
       const int dy = l[3] > l[1] ? 1 : 0;
       for (int x = l[0], y = l[1]; x != l[2] || y != l[3]; x += dx, y += dy) {
-        picture.Set(left + x, top + y, ink);
+        Set(picture, left + x, top + y, ink);
       }
     }
   }
 }
 
 void DrawReferenceDot(Reference& picture, int x, int y, uint32_t ink) {
-  for (int dy = 0; dy < 2; ++dy) {
-    for (int dx = 0; dx < 2; ++dx) picture.Set(x + dx, y + dy, ink);
-  }
+  for (int i = 0; i < 4; ++i) Set(picture, x + i % 2, y + i / 2, ink);
 }
 
 // The control's client area showing `text` ("HH:MM:SS.hh"): digits at
@@ -152,7 +149,7 @@ TEST_F(TimeDisplayTest, RedrawsTheHundredthsAloneWhenNothingElseChanges) {
   }
   EXPECT_GT(changedInside, 0);
   Reference expected = DrawReference(after.width, after.height, "00:00:12.35", TimeDisplay::kNormalColor);
-  expected.Set(1, 1, kMarker);
+  Set(expected, 1, 1, kMarker);
   EXPECT_EQ(0, DifferingPixels(after, expected));
 
   // A new second repaints the whole control, and so does a change of colour.
