@@ -33,14 +33,11 @@ int32_t UnitPosition(const LyricsTextView& text, int32_t unit) {
 UnitParityEnd UnitParityAndEnd(const LyricsTextView& text, int32_t p) {
   UnitWalker<ArrayPlace> walk = WalkerAtStart(text);
   walk.MoveTo(Clamp(p, -1, text.length), text.lyricsStart);
-  const int parity = UnitParity(walk.unit);
-  walk.MoveToNextTimingPoint(text.lyricsStart);
-  return UnitParityEnd{parity, walk.at.Position()};
+  return walk.TakeParityAndEnd(text.lyricsStart);
 }
 
 int32_t LineEndFrom(const LyricsTextView& text, int32_t p) {
-  UnitWalker<ArrayPlace> walk = WalkerAtStart(text);
-  walk.MoveTo(Clamp(p, 0, text.length), text.lyricsStart);
-  walk.MoveToLineEnd(text.lyricsStart);
-  return walk.at.Position();
+  ArrayPlace at{text.chars, text.length, Clamp(p, 0, text.length)};
+  MoveToLineEnd(at);
+  return at.Position();
 }

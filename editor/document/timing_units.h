@@ -57,6 +57,13 @@ inline int32_t ReportedUnitIndex(int32_t runningUnit, int32_t p, int32_t lyricsS
 // The header and a stretch before the first unit count as odd.
 inline int UnitParity(int32_t runningUnit) { return runningUnit < 0 ? 1 : (runningUnit & 1); }
 
+// The parity of the unit holding a position and where that unit ends: the
+// position of the next timing point, or the length of the text.
+struct UnitParityEnd {
+  int parity;
+  int32_t end;
+};
+
 template <class Place>
 bool AtTimingPoint(const Place& at, int32_t lyricsStart) {
   return at.Position() >= lyricsStart &&
@@ -95,19 +102,21 @@ struct UnitWalker {
     do Forward(lyricsStart);
     while (!at.AtEnd() && !AtTimingPoint(at, lyricsStart));
   }
-  // Forward to the first line break at or after the position (the end of
-  // the text counts as one).
-  void MoveToLineEnd(int32_t lyricsStart) {
-    while (!IsLineBreak(at.Code())) Forward(lyricsStart);
+  // The parity of the unit holding the position; the walk then goes on to
+  // where that unit ends.
+  UnitParityEnd TakeParityAndEnd(int32_t lyricsStart) {
+    const int parity = UnitParity(unit);
+    MoveToNextTimingPoint(lyricsStart);
+    return UnitParityEnd{parity, at.Position()};
   }
 };
 
-// The parity of the unit holding a position and where that unit ends: the
-// position of the next timing point, or the length of the text.
-struct UnitParityEnd {
-  int parity;
-  int32_t end;
-};
+// Forward to the first line break at or after the place (the end of the
+// text counts as one).
+template <class Place>
+void MoveToLineEnd(Place& at) {
+  while (!IsLineBreak(at.Code())) at.Forward();
+}
 
 // ---- The rules over a plain array of characters ----
 
