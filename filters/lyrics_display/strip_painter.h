@@ -1,0 +1,46 @@
+// Draws one frame of the lyrics display strip: the time ruler, the
+// waveform, a box for every stamped unit with its text, the next units
+// still to stamp, the current unit and the play cursor. Only what lies in
+// view is drawn, so a frame costs the same for a short song and a long one.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "filters/core/lyrics_copy.h"
+#include "filters/core/peak_table.h"
+#include "filters/core/strip_view.h"
+#include "filters/core/timestamp_pair.h"
+
+// Heights of the strip's bands, in pixels.
+constexpr int kRulerHeight = 22;
+
+struct StripScene {
+  const StripView* view = nullptr;
+  int height = 0;
+  const PairList* pairs = nullptr;
+  const LyricsCopy* lyrics = nullptr;
+  const PeakTable* peaks = nullptr;  // null or empty: no waveform
+  int32_t cursor = 0;                // play position, centiseconds
+  int currentUnit = -1;
+  int activePair = -1;               // the pair a tool is working on, or -1
+  bool focused = false;
+  HFONT lyricsFont = nullptr;
+  int lyricsFontHeight = 16;         // pixels of the lyrics font's cells
+  HFONT labelFont = nullptr;
+};
+
+// Where the lyrics lane starts: the band at the bottom that holds the units'
+// text.
+int LaneTop(int height, int lyricsFontHeight);
+
+// Memory the painter reuses from frame to frame.
+struct StripPaintCache {
+  std::vector<Peak> columns;
+};
+
+// Draws into `dc`, a memory device context with a top-down 32-bit DIB
+// section of view->width x height selected, whose pixels are `bits`.
+void PaintStrip(HDC dc, uint32_t* bits, const StripScene& scene, StripPaintCache& cache);
