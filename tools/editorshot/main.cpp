@@ -11,7 +11,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "editor/tests/harness/dialog_driver.h"
 #include "editor/tests/harness/editor_process.h"
 #include "editor/tests/harness/screen_picture.h"
 
@@ -41,17 +40,6 @@ bool ParseOptions(int argc, char** argv, Options& options) {
   return options.out != nullptr;
 }
 
-// Closes the editor as a user would; a save prompt is answered No.
-bool CloseEditor(EditorProcess& editor) {
-  PostMessageA(editor.mainWindow(), WM_CLOSE, 0, 0);
-  const DWORD start = GetTickCount();
-  while (GetTickCount() - start < kExitTimeoutMs) {
-    if (editor.WaitForExit(100, nullptr)) return true;
-    if (HWND prompt = FindProcessWindow(editor.id(), "#32770")) ClickDialogButton(prompt, IDNO);
-  }
-  return false;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -68,7 +56,7 @@ int main(int argc, char** argv) {
   Sleep(options.delayMs);
   const bool saved = SaveScreenWindow(editor.mainWindow(), options.out);
   if (!saved) std::fprintf(stderr, "editorshot: cannot save %s\n", options.out);
-  const bool closed = CloseEditor(editor);
+  const bool closed = editor.CloseDiscardingChanges(kExitTimeoutMs);
   if (!closed) std::fprintf(stderr, "editorshot: the editor did not close\n");
   if (saved) std::printf("%s\n", options.out);
   return saved && closed ? 0 : 1;

@@ -1,5 +1,7 @@
 #include "editor/tests/harness/editor_process.h"
 
+#include "editor/tests/harness/dialog_driver.h"
+
 namespace {
 
 struct WindowQuery {
@@ -71,4 +73,15 @@ bool EditorProcess::WaitForExit(DWORD timeoutMs, DWORD* exitCode) {
 
 bool EditorProcess::IsRunning() const {
   return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool EditorProcess::CloseDiscardingChanges(DWORD timeoutMs, DWORD* exitCode) {
+  if (!IsRunning()) return WaitForExit(0, exitCode);
+  PostMessageA(mainWindow_, WM_CLOSE, 0, 0);
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < timeoutMs) {
+    if (WaitForExit(100, exitCode)) return true;
+    if (HWND prompt = FindProcessWindow(id(), "#32770")) ClickDialogButton(prompt, IDNO);
+  }
+  return false;
 }

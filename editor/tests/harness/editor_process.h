@@ -29,6 +29,9 @@ class EditorProcess {
   // still runs after `timeoutMs`.
   bool WaitForExit(DWORD timeoutMs, DWORD* exitCode);
   bool IsRunning() const;
+  // Closes the main window as a user would and answers No when the editor
+  // asks to save; true when the process ended within `timeoutMs`.
+  bool CloseDiscardingChanges(DWORD timeoutMs, DWORD* exitCode = nullptr);
 
   HANDLE handle() const { return process_.hProcess; }
   DWORD id() const { return process_.dwProcessId; }

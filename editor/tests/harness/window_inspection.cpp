@@ -33,11 +33,13 @@ std::string WindowClassName(HWND window) {
   return name;
 }
 
+// By message: GetWindowTextA reads only the caption kept by the system for
+// windows of other processes, never a control's own text.
 std::string WindowTextOf(HWND window) {
-  const int length = GetWindowTextLengthA(window);
+  const LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
   if (length <= 0) return std::string();
   std::vector<char> text(static_cast<size_t>(length) + 1);
-  GetWindowTextA(window, text.data(), length + 1);
+  SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
   return text.data();
 }
 

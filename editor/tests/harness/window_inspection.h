@@ -12,6 +12,7 @@
 // The descendant of `root` (at any depth) with child id `id`, or null.
 HWND FindDescendant(HWND root, int id);
 std::string WindowClassName(HWND window);
+// The window's text (WM_GETTEXT), also of a control in another process.
 std::string WindowTextOf(HWND window);
 // `window`'s rectangle in the client coordinates of `ancestor`.
 RECT RectInClient(HWND window, HWND ancestor);
