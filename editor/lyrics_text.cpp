@@ -2,6 +2,28 @@
 
 #include <cstring>
 
+namespace {
+
+// The paragraphs start kStartIndentDots / dpi twips in: 3 pixels at any
+// resolution.
+constexpr LONG kStartIndentDots = 4320;
+constexpr int kAssumedDotsPerInch = 120;
+
+int ScreenDotsPerInch() {
+  HDC screen = GetDC(nullptr);
+  if (!screen) return kAssumedDotsPerInch;
+  const int dots = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  return dots > 0 ? dots : kAssumedDotsPerInch;
+}
+
+void Select(HWND text, LONG start, LONG end) {
+  CHARRANGE range = {start, end};
+  SendMessageA(text, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+}
+
+}  // namespace
+
 CHARFORMATA TextFontFormat(const LOGFONTA& font, int32_t sizeTenths, bool bold) {
   CHARFORMATA format = {};
   format.cbSize = sizeof format;
@@ -21,20 +43,26 @@ EventMaskOff::EventMaskOff(HWND text)
 
 EventMaskOff::~EventMaskOff() { SendMessageA(text_, EM_SETEVENTMASK, 0, mask_); }
 
+// Setting the text also drops the paragraph format, so the indent follows.
 void ShowHeaderTemplate(HWND text) {
   EventMaskOff quiet(text);
   SetWindowTextA(text, kHeaderTemplate);
+  PARAFORMAT indent = {};
+  indent.cbSize = sizeof indent;
+  indent.dwMask = PFM_STARTINDENT | PFM_OFFSET;
+  indent.dxStartIndent = kStartIndentDots / ScreenDotsPerInch();
+  indent.dxOffset = 0;
+  Select(text, 0, -1);
+  SendMessageA(text, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&indent));
   CHARFORMATA green = {};
   green.cbSize = sizeof green;
   green.dwMask = CFM_COLOR;
   green.crTextColor = kHeaderBreakColour;
   for (int position : kHeaderBreaks) {
-    CHARRANGE range = {position, position + 1};
-    SendMessageA(text, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    Select(text, position, position + 1);
     SendMessageA(text, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&green));
   }
-  CHARRANGE caret = {kHeaderTemplateLength, kHeaderTemplateLength};
-  SendMessageA(text, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+  Select(text, kHeaderTemplateLength, kHeaderTemplateLength);
 }
 
 int TextCharacterCount(HWND text) {

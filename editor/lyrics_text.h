@@ -39,9 +39,9 @@ class EventMaskOff {
   LPARAM mask_;
 };
 
-// Replaces the whole text by the bare header template, colours the line
-// breaks of the four header lines and puts the caret at the end, with the
-// notifications off.
+// Replaces the whole text by the bare header template, indents its
+// paragraphs by 3 pixels, colours the line breaks of the four header lines
+// and puts the caret at the end, with the notifications off.
 void ShowHeaderTemplate(HWND text);
 
 // The number of characters in the text window (a double-byte character

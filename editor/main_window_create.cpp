@@ -23,10 +23,6 @@ constexpr DWORD kStatusBarStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SBAR
 // The lyrics text's notifications: ENM_CHANGE, ENM_SELCHANGE, ENM_PROTECTED.
 constexpr LPARAM kLyricsTextEvents = 0x00280001;
 constexpr LONG kMaxLyricsCharacters = 32767;
-// The paragraphs start kStartIndentDots / dpi twips in: 3 pixels at any
-// resolution.
-constexpr LONG kStartIndentDots = 4320;
-constexpr int kAssumedDotsPerInch = 120;
 
 const ToolbarItem kAudioToolbarItems[] = {
     {kToolbarPushButton, ID_AUDIO_OPEN},
@@ -68,14 +64,6 @@ const ToolbarItem kEditToolbarItems[] = {
 template <typename T, size_t N>
 constexpr int CountOf(const T (&)[N]) {
   return static_cast<int>(N);
-}
-
-int ScreenDotsPerInch() {
-  HDC screen = GetDC(nullptr);
-  if (!screen) return kAssumedDotsPerInch;
-  const int dots = GetDeviceCaps(screen, LOGPIXELSX);
-  ReleaseDC(nullptr, screen);
-  return dots > 0 ? dots : kAssumedDotsPerInch;
 }
 
 }  // namespace
@@ -157,14 +145,6 @@ void EditorMainWindow::PrepareLyricsText() {
   // The editor keeps its own edit history.
   SendMessageA(text_, EM_SETUNDOLIMIT, 0, 0);
   SendMessageA(text_, EM_SETLANGOPTIONS, 0, 0);
-
-  PARAFORMAT indent = {};
-  indent.cbSize = sizeof indent;
-  indent.dwMask = PFM_STARTINDENT | PFM_OFFSET;
-  indent.dxStartIndent = kStartIndentDots / ScreenDotsPerInch();
-  indent.dxOffset = 0;
-  SendMessageA(text_, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&indent));
-
   ShowHeaderTemplate(text_);
   SendMessageA(text_, EM_SETEVENTMASK, 0, kLyricsTextEvents);
   SetFocus(text_);

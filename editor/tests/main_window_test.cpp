@@ -251,6 +251,51 @@ TEST_F(EditorTest, ExitAsksToSaveChangesAndStaysOpenUnlessTheAnswerIsNo) {
   EXPECT_EQ(exitCode, 0u);
 }
 
+LONG ParagraphIndent(HANDLE process, HWND text) {
+  PARAFORMAT format = {};
+  format.cbSize = sizeof format;
+  RemoteBuffer buffer(process, sizeof format);
+  buffer.Write(&format, sizeof format);
+  SendMessageA(text, EM_GETPARAFORMAT, 0, buffer.lParam());
+  buffer.Read(&format, sizeof format);
+  return format.dxStartIndent;
+}
+
+// Close is New: both ask while there are changes, then show the bare header
+// as the editor started with it; without changes they ask nothing.
+TEST_F(EditorTest, CloseAndNewAskThenStartOverWithTheHeader) {
+  const std::string bare = WindowTextOf(text_);
+  const LONG indent = ParagraphIndent(editor_.handle(), text_);
+  EXPECT_GT(indent, 0);
+  SendMessageA(text_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>("Up above\rthe world"));
+  const std::string edited = WindowTextOf(text_);
+
+  for (int command : {ID_FILE_CLOSE, ID_FILE_NEW}) {
+    PostMessageA(main_, WM_COMMAND, command, 0);
+    HWND prompt = editor_.WaitForDialog(kTimeoutMs);
+    ASSERT_NE(prompt, nullptr) << command;
+    EXPECT_EQ(DialogStaticText(prompt), "Save changes to lyrics file?");
+    ASSERT_TRUE(ClickDialogButton(prompt, IDCANCEL));
+    ASSERT_TRUE(WaitFor(kTimeoutMs, [&] { return !IsWindow(prompt); }));
+    EXPECT_EQ(WindowTextOf(text_), edited) << command;
+  }
+  PostMessageA(main_, WM_COMMAND, ID_FILE_CLOSE, 0);
+  HWND prompt = editor_.WaitForDialog(kTimeoutMs);
+  ASSERT_NE(prompt, nullptr);
+  ASSERT_TRUE(ClickDialogButton(prompt, IDNO));
+  ASSERT_TRUE(WaitFor(kTimeoutMs, [&] { return WindowTextOf(text_) == bare; }));
+  EXPECT_EQ(RichEditSelection(editor_.handle(), text_).cpMin, 35);
+  EXPECT_EQ(StatusPart(1), "1");
+  EXPECT_EQ(ParagraphIndent(editor_.handle(), text_), indent);
+
+  // Nothing to lose now: New runs at once (a prompt would hold the call).
+  DWORD_PTR result = 0;
+  EXPECT_NE(SendMessageTimeoutA(main_, WM_COMMAND, ID_FILE_NEW, 0, SMTO_ABORTIFHUNG, kTimeoutMs,
+                                &result),
+            0);
+  EXPECT_EQ(FindProcessWindow(editor_.id(), "#32770"), nullptr);
+}
+
 TEST_F(EditorTest, SecondStartRestoresTheFirstWindowAndEndsWithZero) {
   ShowWindow(main_, SW_MINIMIZE);
   ASSERT_TRUE(WaitFor(kTimeoutMs, [&] { return IsIconic(main_); }));
