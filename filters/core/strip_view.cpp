@@ -38,6 +38,14 @@ int32_t XToTime(const StripView& view, int x) {
 }
 
 void ResizeView(StripView& view, int width) {
+  if (view.width <= 0) {
+    // A view that had no width yet gets the span a new view shows.
+    double origin = view.origin;
+    view = MakeStripView(width, view.songLength);
+    view.origin = origin;
+    ClampView(view);
+    return;
+  }
   view.width = std::max(width, 0);
   view.scale = ClampedScale(view, view.scale);
   ClampView(view);

@@ -28,7 +28,8 @@ double ViewSpan(const StripView& view);
 double TimeToX(const StripView& view, double t);
 int32_t XToTime(const StripView& view, int x);
 
-// New width in columns; the scale is kept where the span allows.
+// New width in columns; the scale is kept where the span allows (a view
+// without width so far takes the default span).
 void ResizeView(StripView& view, int width);
 
 // Zooms by `factor` (above 1 shows more of the song) keeping the time under

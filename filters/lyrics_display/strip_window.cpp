@@ -58,7 +58,7 @@ bool StripWindow::Create() {
   if (!RegisterStripClass(module, Proc)) return false;
   view_ = MakeStripView(0, model_.songLength);
   BuildFonts();
-  hwnd_ = CreateWindowExA(0, kClassName, "KMWLD", WS_POPUP | WS_CLIPSIBLINGS, 0, 0, 640, 200,
+  hwnd_ = CreateWindowExA(0, kClassName, "KMWLD", WS_POPUP | WS_CLIPSIBLINGS, 0, 0, 0, 0,
                           nullptr, nullptr, module, this);
   return hwnd_ != nullptr;
 }
