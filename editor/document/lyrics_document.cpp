@@ -49,7 +49,7 @@ bool LyricsDocument::Initialise(const char* text) {
   lyricsStart_ = length_;
   unitCount_ = 0;
   syncpointCount_ = 0;
-  unitCursor_ = NodeWalker{NodePlace{&head_, -1}, -1};
+  unitCursor_ = NodeWalker{NodePlace{Head(), -1}, -1};
   history_.Clear();
   return true;
 }
@@ -82,9 +82,8 @@ bool LyricsDocument::TakeCharacters(const char* text, int32_t count, Chain* chai
 }
 
 CharNode* LyricsDocument::Locate(int32_t p) const {
-  NodePlace from{const_cast<CharNode*>(&head_), -1};
-  const NodePlace candidates[] = {{const_cast<CharNode*>(&tail_), length_}, positionCursor_,
-                                  unitCursor_.at};
+  NodePlace from{Head(), -1};
+  const NodePlace candidates[] = {{Tail(), length_}, positionCursor_, unitCursor_.at};
   for (const NodePlace& candidate : candidates) {
     if (Distance(candidate.position, p) < Distance(from.position, p)) from = candidate;
   }
@@ -94,22 +93,24 @@ CharNode* LyricsDocument::Locate(int32_t p) const {
   return from.node;
 }
 
-LyricsDocument::NodeWalker& LyricsDocument::UnitCursorAt(int32_t p) const {
-  const NodeWalker ends[] = {{NodePlace{const_cast<CharNode*>(&head_), -1}, -1},
-                             {NodePlace{const_cast<CharNode*>(&tail_), length_}, unitCount_ - 1}};
+void LyricsDocument::UnitCursorNear(int32_t target, bool byUnit) const {
+  const NodeWalker ends[] = {{NodePlace{Head(), -1}, -1}, {NodePlace{Tail(), length_}, unitCount_ - 1}};
   for (const NodeWalker& end : ends) {
-    if (Distance(end.at.position, p) < Distance(unitCursor_.at.position, p)) unitCursor_ = end;
+    if (Distance(byUnit ? end.unit : end.at.position, target) <
+        Distance(byUnit ? unitCursor_.unit : unitCursor_.at.position, target)) {
+      unitCursor_ = end;
+    }
   }
+}
+
+LyricsDocument::NodeWalker& LyricsDocument::UnitCursorAt(int32_t p) const {
+  UnitCursorNear(p, false);
   unitCursor_.MoveTo(p, lyricsStart_);
   return unitCursor_;
 }
 
 LyricsDocument::NodeWalker& LyricsDocument::UnitCursorAtUnit(int32_t unit) const {
-  const NodeWalker ends[] = {{NodePlace{const_cast<CharNode*>(&head_), -1}, -1},
-                             {NodePlace{const_cast<CharNode*>(&tail_), length_}, unitCount_ - 1}};
-  for (const NodeWalker& end : ends) {
-    if (Distance(end.unit, unit) < Distance(unitCursor_.unit, unit)) unitCursor_ = end;
-  }
+  UnitCursorNear(unit, true);
   unitCursor_.MoveToUnit(unit, lyricsStart_);
   return unitCursor_;
 }
@@ -302,7 +303,7 @@ bool LyricsDocument::PeekRedo(EditStep* step, std::string* text) const {
 
 bool LyricsDocument::Fits(const EditRecord& record, bool undo) const {
   const int32_t p = record.position;
-  if (record.kind == EditKind::kSyncpoint) return p >= lyricsStart_ && p < length_;
+  if (record.kind == EditKind::kSyncpoint) return CanSetSyncpoint(p) || CanRemoveSyncpoint(p);
   const int32_t taken = undo ? record.insertedCount : record.removedCount;
   return p >= 0 && taken >= 0 && taken <= length_ - p;
 }
@@ -332,30 +333,20 @@ void LyricsDocument::Restore(EditRecord& record, bool undo) {
   }
 }
 
-bool LyricsDocument::ApplyUndo() {
-  EditRecord* record = history_.NextUndo();
+bool LyricsDocument::Apply(bool undo) {
+  EditRecord* record = undo ? history_.NextUndo() : history_.NextRedo();
   if (!record) return false;
   // Every change that is not recorded ends the history, so a step always
   // fits the text; a step that does not is dropped, never applied.
-  if (!Fits(*record, true)) {
+  if (!Fits(*record, undo)) {
     history_.Clear();
     return false;
   }
-  Restore(*record, true);
-  history_.StepBack();
-  return true;
-}
-
-bool LyricsDocument::ApplyRedo() {
-  EditRecord* record = history_.NextRedo();
-  if (!record) return false;
-  // Every change that is not recorded ends the history, so a step always
-  // fits the text; a step that does not is dropped, never applied.
-  if (!Fits(*record, false)) {
-    history_.Clear();
-    return false;
+  Restore(*record, undo);
+  if (undo) {
+    history_.StepBack();
+  } else {
+    history_.StepForward();
   }
-  Restore(*record, false);
-  history_.StepForward();
   return true;
 }

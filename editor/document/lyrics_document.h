@@ -109,8 +109,8 @@ class LyricsDocument {
   bool PeekRedo(EditStep* step, std::string* text) const;
   // Relinks the kept characters and restores the flags as recorded. False
   // when there is no step.
-  bool ApplyUndo();
-  bool ApplyRedo();
+  bool ApplyUndo() { return Apply(true); }
+  bool ApplyRedo() { return Apply(false); }
   void ClearHistory() { history_.Clear(); }
 
   int32_t Length() const { return length_; }
@@ -137,11 +137,16 @@ class LyricsDocument {
     int32_t count;
   };
 
+  // The sentinels, as places the mutable cursors may stand on.
+  CharNode* Head() const { return const_cast<CharNode*>(&head_); }
+  CharNode* Tail() const { return const_cast<CharNode*>(&tail_); }
   // The node at p (-1 to length), from the nearest cursor or end; moves the
   // position cursor there.
   CharNode* Locate(int32_t p) const;
-  // A walk standing at p with its unit index, from the nearest anchor; moves
-  // the unit cursor there.
+  // Puts the unit cursor on the nearest of itself and the two ends, by
+  // position or by unit index.
+  void UnitCursorNear(int32_t target, bool byUnit) const;
+  // The unit cursor moved to position p or to the start of unit `unit`.
   NodeWalker& UnitCursorAt(int32_t p) const;
   NodeWalker& UnitCursorAtUnit(int32_t unit) const;
 
@@ -157,6 +162,7 @@ class LyricsDocument {
   bool Peek(const EditRecord* record, EditStep* step, std::string* text) const;
   bool Fits(const EditRecord& record, bool undo) const;
   void Restore(EditRecord& record, bool undo);
+  bool Apply(bool undo);
 
   LeadBytePredicate isLead_;
   CharNodePool pool_;

@@ -14,10 +14,12 @@
 //   undo      Undo of that Enter (the syncpoint comes back)
 //
 // A keystroke that moves no unit boundary should not grow with the text.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "editor/document/lyrics_document.h"
 
@@ -56,58 +58,62 @@ void QueryAround(const LyricsDocument& document, int32_t caret) {
          document.IsSyncpointAt(caret) + document.CanSetSyncpoint(caret);
 }
 
-double Nanoseconds(Clock::duration spent) {
-  return std::chrono::duration<double, std::nano>(spent).count();
+// The median of batch times, per operation: robust against the odd batch
+// that the machine interrupts.
+double MedianPerOperation(std::vector<Clock::duration> batches, int operationsPerBatch) {
+  std::sort(batches.begin(), batches.end());
+  const Clock::duration median = batches[batches.size() / 2];
+  return std::chrono::duration<double, std::nano>(median).count() / operationsPerBatch;
 }
 
 struct Costs {
-  double type, enter, recolour, undo;
+  double type, enter, walk, undo;
 };
 
 Costs Measure(int units) {
-  constexpr int kRounds = 2000;
-  Costs costs{};
+  constexpr int kBatches = 200;
+  constexpr int kBatch = 10;  // the history holds ten steps
   std::unique_ptr<LyricsDocument> document = MakeDocument(units);
   const int32_t middleLine = units / 2 / kUnitsPerLine;
   const int32_t lineLength = kUnitsPerLine * kUnitLength;
+  std::vector<Clock::duration> type, enter, walk, undo;
+
   // Typing: a character and its Backspace in the middle of a unit, so that
-  // the text keeps its length; two keystrokes a round.
+  // the text keeps its length.
   const int32_t caret = document->LyricsStart() + middleLine * lineLength + 13;
-  Clock::time_point begin = Clock::now();
-  for (int round = 0; round < kRounds; ++round) {
-    QueryAround(*document, caret);
-    document->ReplaceRange(caret, caret, "x", 1, EditLog::kRecordRecolour);
-    QueryAround(*document, caret + 1);
-    document->ReplaceRange(caret, caret + 1, nullptr, 0, EditLog::kRecordRecolour);
+  for (int batch = 0; batch < kBatches; ++batch) {
+    const Clock::time_point begin = Clock::now();
+    for (int i = 0; i < kBatch / 2; ++i) {
+      QueryAround(*document, caret);
+      document->ReplaceRange(caret, caret, "x", 1, EditLog::kRecordRecolour);
+      QueryAround(*document, caret + 1);
+      document->ReplaceRange(caret, caret + 1, nullptr, 0, EditLog::kRecordRecolour);
+    }
+    type.push_back(Clock::now() - begin);
   }
-  costs.type = Nanoseconds(Clock::now() - begin) / (2.0 * kRounds);
 
   // Enter before the syncpoint of the second unit of ten lines in the
-  // middle, from the last line up so that the positions stay; then ten
-  // undos. The history holds ten steps.
-  Clock::duration enter{}, undo{}, walk{};
-  for (int round = 0; round < kRounds / 10; ++round) {
-    begin = Clock::now();
-    for (int line = middleLine + 9; line >= middleLine; --line) {
+  // middle, from the last line up so that the positions stay; the walk
+  // that renews the colouring from the first of them; ten undos.
+  for (int batch = 0; batch < kBatches; ++batch) {
+    Clock::time_point begin = Clock::now();
+    for (int line = middleLine + kBatch - 1; line >= middleLine; --line) {
       const int32_t syncpoint = document->LyricsStart() + line * lineLength + kUnitLength;
       document->ReplaceRange(syncpoint, syncpoint, "\r", 1, EditLog::kRecordRecolour);
     }
-    Clock::time_point end = Clock::now();
-    enter += end - begin;
-    if (round % 10 == 0) {
-      // The colouring walk from the first of those Enters to the end.
+    enter.push_back(Clock::now() - begin);
+    if (batch % 10 == 0) {
+      begin = Clock::now();
       const int32_t from = document->LyricsStart() + middleLine * lineLength + kUnitLength;
       for (int32_t p = from; p < document->Length();) p = document->UnitParityAndEnd(p).end;
-      walk += Clock::now() - end;
+      walk.push_back(Clock::now() - begin);
     }
     begin = Clock::now();
-    for (int step = 0; step < 10; ++step) document->ApplyUndo();
-    undo += Clock::now() - begin;
+    for (int step = 0; step < kBatch; ++step) document->ApplyUndo();
+    undo.push_back(Clock::now() - begin);
   }
-  costs.enter = Nanoseconds(enter) / kRounds;
-  costs.undo = Nanoseconds(undo) / kRounds;
-  costs.recolour = Nanoseconds(walk) / (kRounds / 100);
-  return costs;
+  return Costs{MedianPerOperation(type, kBatch), MedianPerOperation(enter, kBatch),
+               MedianPerOperation(walk, 1), MedianPerOperation(undo, kBatch)};
 }
 
 }  // namespace
@@ -125,7 +131,7 @@ int main() {
   } rows[] = {
       {"type or Backspace one character in the middle", a.type, b.type},
       {"Enter before a syncpoint", a.enter, b.enter},
-      {"the unit walk to the end after that Enter", a.recolour, b.recolour},
+      {"the unit walk to the end after that Enter", a.walk, b.walk},
       {"Undo of that Enter", a.undo, b.undo},
   };
   for (const auto& row : rows) {
