@@ -3,7 +3,9 @@
 // syncpoint flag, and a history of the last 10 edits.
 //
 // The text begins with the header; the lyrics start is the position of the
-// first lyrics character and moves with every edit before it. A syncpoint
+// first lyrics character and moves with every edit before it. Text typed at
+// the lyrics start is lyrics; text that replaces header characters up to
+// past the lyrics start is header, and undo puts the start back. A syncpoint
 // stands only on a lyrics character that is neither a line break nor the
 // first of its line; the timing units are those of timing_units.h.
 //
