@@ -315,6 +315,29 @@ TEST_F(EditorTest, SecondStartRestoresTheFirstWindowAndEndsWithZero) {
   EXPECT_TRUE(editor_.IsRunning());
 }
 
+// The menus have no window menu behind them: Alt and a title's mnemonic
+// reach the main window as WM_MENUCHAR, which opens that title's pop-up
+// under its title.
+TEST_F(EditorTest, AltAndAMnemonicOpenThatMenu) {
+  ASSERT_TRUE(BringToForeground(main_));
+  RECT bar = {};
+  GetWindowRect(FindDescendant(main_, IDC_MENU_BAR), &bar);
+  RECT popups[2] = {};
+  const WORD keys[2] = {'F', 'T'};
+  for (int i = 0; i < 2; ++i) {
+    ASSERT_TRUE(PressKeys({VK_MENU, keys[i]}));
+    HWND popup = WaitFor(kTimeoutMs, [&] { return FindProcessWindow(editor_.id(), "#32768"); });
+    ASSERT_NE(popup, nullptr) << keys[i];
+    GetWindowRect(popup, &popups[i]);
+    ASSERT_TRUE(PressKeys({VK_ESCAPE}));
+    ASSERT_TRUE(WaitFor(kTimeoutMs, [&] { return !IsWindowVisible(popup); }));
+  }
+  EXPECT_EQ(popups[0].left, bar.left);
+  EXPECT_EQ(popups[0].top, bar.bottom);
+  EXPECT_GT(popups[1].left, popups[0].left + 100);
+  EXPECT_EQ(popups[1].top, bar.bottom);
+}
+
 // The clipboard keys are the main window's: its Paste keeps a header value
 // on one line and its Copy gives plain text only, where the text window
 // would paste both lines and copy its formatting too.
