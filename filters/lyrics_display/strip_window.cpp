@@ -242,8 +242,9 @@ void StripWindow::OnPaint() {
 bool StripWindow::TakePosition(bool report) {
   int32_t time = 0;
   if (!host_.PlayingPosition(&time)) return false;
-  bool inside;
-  {
+  // A unit being timed holds the position too: its end is the position.
+  bool inside = gesture_.kind == Gesture::kLiveStamp;
+  if (!inside) {
     Locked hold(model_.lock);
     inside = PairHolding(ShownPairs(), time) >= 0;
   }
