@@ -1,6 +1,5 @@
 // The editor's settings through the real registry ("EP") of a private Wine
-// prefix: defaults, the clean-up of stored records against a plain
-// statement of the rules, and the round trip of a save.
+// prefix, against the rules applied one by one.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -14,12 +13,7 @@
 
 namespace {
 
-void Store(const void* bytes, DWORD size) {
-  ASSERT_TRUE(WriteSettingsValue(kEditorSettingsValue, bytes, size));
-}
-
-EditorSettings StoreAndLoad(const EditorSettings& stored) {
-  Store(&stored, sizeof stored);
+EditorSettings Load() {
   EditorSettings loaded;
   std::memset(&loaded, 0xCD, sizeof loaded);
   LoadEditorSettings(loaded);
@@ -33,25 +27,10 @@ int ScreenDpi() {
   return dpi;
 }
 
-BYTE AnsiCharSet() {
-  CHARSETINFO info = {};
-  if (!TranslateCharsetInfo(reinterpret_cast<DWORD*>(UINT_PTR{GetACP()}), &info, TCI_SRCCODEPAGE)) {
-    return ANSI_CHARSET;
-  }
-  return static_cast<BYTE>(info.ciCharset);
-}
-
 RECT Desktop() {
   RECT desktop;
   GetWindowRect(GetDesktopWindow(), &desktop);
   return desktop;
-}
-
-RECT Centred720By540() {
-  const RECT d = Desktop();
-  const LONG left = d.left + (d.right - d.left - 720) / 2;
-  const LONG top = d.top + (d.bottom - d.top - 540) / 2;
-  return {left, top, left + 720, top + 540};
 }
 
 // The height rule as the user's documentation states it.
@@ -60,258 +39,211 @@ int32_t HeightRule(int dpi, int32_t tenths) {
   return x % 10 < 5 ? -(x / 10) : -(x / 10 + 1);
 }
 
-struct FontFacts {
-  bool found = false;
-  bool trueType = false;
-};
-
-int CALLBACK NoteFace(const LOGFONTA*, const TEXTMETRICA*, DWORD type, LPARAM facts) {
-  auto* f = reinterpret_cast<FontFacts*>(facts);
-  f->found = true;
-  f->trueType |= (type & TRUETYPE_FONTTYPE) != 0;
-  return 1;
-}
-
-FontFacts AskFont(const char* face, BYTE charSet) {
-  FontFacts facts;
-  if (face[0] == '\0') return facts;
+// Whether a face enumerates in that character set, and as TrueType.
+std::pair<bool, bool> AskFont(const char* face, BYTE charSet) {
+  std::pair<bool, bool> facts(false, false);
   LOGFONTA query = {};
   query.lfCharSet = charSet;
   lstrcpynA(query.lfFaceName, face, LF_FACESIZE);
   HDC screen = GetDC(nullptr);
-  EnumFontFamiliesExA(screen, &query, NoteFace, reinterpret_cast<LPARAM>(&facts), 0);
+  if (face[0] != '\0') {
+    EnumFontFamiliesExA(
+        screen, &query,
+        [](const LOGFONTA*, const TEXTMETRICA*, DWORD type, LPARAM result) {
+          auto* f = reinterpret_cast<std::pair<bool, bool>*>(result);
+          f->first = true;
+          f->second |= (type & TRUETYPE_FONTTYPE) != 0;
+          return 1;
+        },
+        reinterpret_cast<LPARAM>(&facts), 0);
+  }
   ReleaseDC(nullptr, screen);
   return facts;
 }
 
-void SetFace(LOGFONTA& font, const char* face) {
-  std::memset(font.lfFaceName, 0, sizeof font.lfFaceName);
-  std::memcpy(font.lfFaceName, face, std::strlen(face));
+void SetText(char* field, size_t size, const std::string& text) {
+  std::memset(field, 0, size);
+  std::memcpy(field, text.data(), text.size());
+}
+
+// What a load of `stored` (null: nothing usable stored) must give.
+EditorSettings Expected(const EditorSettings* stored) {
+  CHARSETINFO info = {};
+  const BYTE ansi = TranslateCharsetInfo(reinterpret_cast<DWORD*>(UINT_PTR{GetACP()}), &info,
+                                         TCI_SRCCODEPAGE) ? info.ciCharset : 0;
+  const RECT d = Desktop();
+  const LONG left = d.left + (d.right - d.left - 720) / 2, top = d.top + (d.bottom - d.top - 540) / 2;
+  const RECT centred = {left, top, left + 720, top + 540};
+  EditorSettings want = {};
+  if (!stored) {
+    want.windowRect = centred;
+    want.textFontSize = 100;
+    want.lyricsFontSize = 160;
+    want.textFont.lfWeight = want.lyricsFont.lfWeight = 400;
+    want.antiAliased = want.smoothing = 1;
+  } else {
+    want = *stored;
+    const RECT& r = stored->windowRect;
+    if (r.left >= d.right - 1 || d.left >= r.right || r.top >= d.bottom - 1 || d.top >= r.bottom ||
+        r.right <= r.left || r.bottom <= r.top) {
+      want.windowRect = centred;
+    }
+  }
+  for (LOGFONTA* font : {&want.textFont, &want.lyricsFont}) {
+    font->lfWidth = font->lfEscapement = font->lfOrientation = 0;
+    font->lfUnderline = font->lfStrikeOut = font->lfOutPrecision = font->lfClipPrecision = 0;
+    font->lfQuality = font->lfPitchAndFamily = 0;
+    font->lfFaceName[31] = '\0';
+    if (font->lfWeight != 400) font->lfWeight = 700;
+  }
+  want.textFont.lfCharSet = ansi;
+  for (int32_t* size : {&want.textFontSize, &want.lyricsFontSize}) {
+    *size = *size < 60 ? 60 : *size > 180 ? 180 : *size;
+  }
+  want.textFont.lfHeight = HeightRule(ScreenDpi(), want.textFontSize);
+  want.lyricsFont.lfHeight = HeightRule(ScreenDpi(), want.lyricsFontSize);
+  want.antiAliased = want.antiAliased != 0;
+  if (!AskFont(want.textFont.lfFaceName, ansi).first || !stored) {
+    SetText(want.textFont.lfFaceName, 32, "System");
+  }
+  if (!AskFont(want.lyricsFont.lfFaceName, want.lyricsFont.lfCharSet).first) {
+    SetText(want.lyricsFont.lfFaceName, 32, "Arial");
+    want.lyricsFont.lfCharSet = 0;
+  }
+  if (stored) {
+    want.smoothing = want.antiAliased && want.lyricsFontSize >= 100 &&
+                     AskFont(want.lyricsFont.lfFaceName, want.lyricsFont.lfCharSet).second;
+  }
+  // A directory stays, without one trailing backslash, only if it exists.
+  for (char* directory : {want.audioDirectory, want.lyricsDirectory, want.saveDirectory}) {
+    directory[kEditorDirectorySize - 1] = '\0';
+    std::string path = directory;
+    if (!path.empty() && path.back() == '\\') path.pop_back();
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const bool exists = !path.empty() && path.size() <= 256 &&
+                        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    SetText(directory, kEditorDirectorySize, exists ? path : "");
+  }
+  return want;
+}
+
+void ExpectSame(const EditorSettings& loaded, const EditorSettings& want) {
+  EXPECT_EQ(std::memcmp(&loaded, &want, sizeof want), 0)
+      << "window " << loaded.windowRect.left << "," << loaded.windowRect.top << " want "
+      << want.windowRect.left << "," << want.windowRect.top << "; faces " << loaded.textFont.lfFaceName
+      << "/" << loaded.lyricsFont.lfFaceName << " want " << want.textFont.lfFaceName << "/"
+      << want.lyricsFont.lfFaceName << "; smoothing " << loaded.smoothing << " want "
+      << want.smoothing << "; sizes " << loaded.textFontSize << "/" << loaded.lyricsFontSize;
 }
 
 // A folder that exists for the test's lifetime.
 std::string ExistingDirectory() {
   char temp[MAX_PATH];
   GetTempPathA(sizeof temp, temp);
-  std::string directory = std::string(temp) + "kmedit settings test";
+  const std::string directory = std::string(temp) + "kmedit settings test";
   CreateDirectoryA(directory.c_str(), nullptr);
   return directory;
 }
 
-void SetDirectory(char (&field)[kEditorDirectorySize], const std::string& text) {
-  std::memset(field, 0, sizeof field);
-  std::memcpy(field, text.data(), text.size());
-}
-
-TEST(EditorSettingsTest, DefaultsWhenNothingUsableIsStored) {
-  ASSERT_EQ(ScreenDpi(), 96) << "the defaults below are those of a 96 dots-per-inch screen";
-  const char shortValue[931] = {1, 2, 3};
-  const char longValue[933] = {1, 2, 3};
-  struct Case {
-    const char* name;
-    const void* bytes;
-    DWORD size;
-  } cases[] = {{"missing", nullptr, 0}, {"short", shortValue, 931}, {"long", longValue, 933}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+TEST(EditorSettingsTest, MissingShortOrLongValuesGiveTheDefaults) {
+  ASSERT_EQ(ScreenDpi(), 96);
+  const char value[933] = {1, 2, 3};
+  for (DWORD size : {0, 931, 933}) {
     HKEY key;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsRegistryKey, 0, KEY_SET_VALUE, &key) == 0) {
       RegDeleteValueA(key, kEditorSettingsValue);
       RegCloseKey(key);
     }
-    if (c.bytes) Store(c.bytes, c.size);
-    EditorSettings s;
-    std::memset(&s, 0xCD, sizeof s);
-    LoadEditorSettings(s);
-    const RECT centred = Centred720By540();
-    EXPECT_EQ(std::memcmp(&s.windowRect, &centred, sizeof centred), 0);
-    EXPECT_EQ(s.textFont.lfHeight, -13);
-    EXPECT_EQ(s.lyricsFont.lfHeight, -21);
-    EXPECT_EQ(s.textFontSize, 100);
-    EXPECT_EQ(s.lyricsFontSize, 160);
-    EXPECT_EQ(s.textFont.lfWeight, 400);
-    EXPECT_EQ(s.lyricsFont.lfWeight, 400);
-    EXPECT_EQ(s.textFont.lfItalic, 0);
-    EXPECT_STREQ(s.textFont.lfFaceName, "System");
-    EXPECT_STREQ(s.lyricsFont.lfFaceName, "Arial");
-    EXPECT_EQ(s.textFont.lfCharSet, AnsiCharSet());
-    EXPECT_EQ(s.lyricsFont.lfCharSet, 0);
-    EXPECT_EQ(s.antiAliased, 1);
-    EXPECT_EQ(s.smoothing, 1);
-    EXPECT_EQ(s.audioDirectory[0] | s.lyricsDirectory[0] | s.saveDirectory[0], 0);
+    if (size) {
+      ASSERT_TRUE(WriteSettingsValue(kEditorSettingsValue, value, size));
+    }
+    const EditorSettings loaded = Load();
+    ExpectSame(loaded, Expected(nullptr));
+    EXPECT_EQ(loaded.textFont.lfHeight, -13);
+    EXPECT_EQ(loaded.lyricsFont.lfHeight, -21);
   }
-}
-
-// A record whose fonts exist and whose values are all in range.
-EditorSettings UsableRecord(const std::string& directory) {
-  EditorSettings s = {};
-  s.windowRect = {40, 50, 640, 530};
-  s.textFont.lfWeight = 400;
-  s.lyricsFont.lfWeight = 700;
-  s.textFont.lfCharSet = AnsiCharSet();
-  SetFace(s.textFont, "System");
-  SetFace(s.lyricsFont, AskFont("Arial", 0).found ? "Arial" : "Tahoma");
-  s.textFontSize = 120;
-  s.lyricsFontSize = 140;
-  s.textFont.lfHeight = EditorFontHeight(120);
-  s.lyricsFont.lfHeight = EditorFontHeight(140);
-  s.antiAliased = 1;
-  s.smoothing = LyricsSmoothing(s) ? 1 : 0;
-  SetDirectory(s.audioDirectory, directory);
-  SetDirectory(s.lyricsDirectory, directory);
-  SetDirectory(s.saveDirectory, directory);
-  return s;
 }
 
 TEST(EditorSettingsTest, StoredValuesAreBroughtIntoRange) {
   const std::string directory = ExistingDirectory();
-  EditorSettings stored = UsableRecord(directory);
+  EditorSettings stored = {};
+  stored.windowRect = {-32000, -32000, -31840, -31973};  // a minimised window
   stored.textFontSize = 40;
   stored.lyricsFontSize = 250;
   stored.lyricsFont.lfWeight = 600;
-  stored.windowRect = {-32000, -32000, -31840, -31973};  // a minimised window
-  SetDirectory(stored.lyricsDirectory, directory + "\\");
-  SetDirectory(stored.saveDirectory, directory + "\\gone");
-  const EditorSettings loaded = StoreAndLoad(stored);
-
+  SetText(stored.lyricsFont.lfFaceName, 32, "Arial");
+  SetText(stored.audioDirectory, kEditorDirectorySize, directory + "\\");
+  SetText(stored.saveDirectory, kEditorDirectorySize, directory + "\\gone");
+  ASSERT_TRUE(WriteSettingsValue(kEditorSettingsValue, &stored, sizeof stored));
+  const EditorSettings loaded = Load();
+  ExpectSame(loaded, Expected(&stored));
   EXPECT_EQ(loaded.textFontSize, 60);
   EXPECT_EQ(loaded.lyricsFontSize, 180);
-  EXPECT_EQ(loaded.textFont.lfHeight, HeightRule(ScreenDpi(), 60));
-  EXPECT_EQ(loaded.lyricsFont.lfHeight, HeightRule(ScreenDpi(), 180));
   EXPECT_EQ(loaded.lyricsFont.lfWeight, 700);
-  const RECT centred = Centred720By540();
-  EXPECT_EQ(std::memcmp(&loaded.windowRect, &centred, sizeof centred), 0);
+  EXPECT_EQ(loaded.windowRect.right - loaded.windowRect.left, 720);
   EXPECT_EQ(loaded.audioDirectory, directory);
-  EXPECT_EQ(loaded.lyricsDirectory, directory) << "kept without its trailing backslash";
-  EXPECT_STREQ(loaded.saveDirectory, "") << "a folder that is gone is forgotten";
+  EXPECT_STREQ(loaded.saveDirectory, "");
 }
 
 TEST(EditorSettingsTest, SaveThenLoadGivesTheSameRecord) {
-  const EditorSettings before = UsableRecord(ExistingDirectory());
+  EditorSettings saved = {};
+  SetText(saved.lyricsFont.lfFaceName, 32, "Arial");
+  saved.lyricsFontSize = 120;
+  saved.antiAliased = 1;
+  SetText(saved.lyricsDirectory, kEditorDirectorySize, ExistingDirectory());
+  saved = Expected(&saved);  // a record that loads unchanged
   HWND window = CreateWindowExA(0, "STATIC", "main", WS_OVERLAPPEDWINDOW, 30, 40, 500, 420,
                                 nullptr, nullptr, nullptr, nullptr);
-  ASSERT_NE(window, nullptr);
-  EditorSettings saved = before;
   ASSERT_TRUE(SaveEditorSettings(saved, window));
   RECT placed;
   GetWindowRect(window, &placed);
   DestroyWindow(window);
   EXPECT_EQ(std::memcmp(&saved.windowRect, &placed, sizeof placed), 0);
-
-  EditorSettings raw;
-  ASSERT_TRUE(ReadSettingsValue(kEditorSettingsValue, &raw, sizeof raw));
-  EXPECT_EQ(std::memcmp(&raw, &saved, sizeof raw), 0) << "exactly the record is stored";
-  EditorSettings loaded;
-  LoadEditorSettings(loaded);
-  EXPECT_EQ(std::memcmp(&loaded, &saved, sizeof loaded), 0);
+  ExpectSame(Load(), saved);
 }
 
-// The load's clean-up of stored records, against the rules applied one by
-// one to random records: sizes and weights anywhere, noise in the ignored
-// font members, faces that exist or not, windows on and off the desktop,
-// directories that exist, end in a backslash, are gone or are noise.
+// Random records: sizes and weights anywhere, noise in the ignored font
+// members, faces that exist (TrueType or not) or do not, windows on, off
+// and at the edges of the desktop, directories that exist, end in a
+// backslash, are gone or are noise.
 TEST(EditorSettingsTest, RandomStoredRecordsLoadAsTheRulesSay) {
   const std::string directory = ExistingDirectory();
-  // Under Wine: TrueType faces, a face of another kind (C059) where the
-  // machine has it, and faces that are not installed.
   const char* faces[] = {"System", "Arial", "DejaVu Sans", "C059", "No Such Face", ""};
   const std::string directories[] = {directory, directory + "\\", directory + "\\gone", ""};
-  const RECT desktop = Desktop();
-  const int dpi = ScreenDpi();
+  const RECT d = Desktop();
   std::mt19937 random(20240611);
   auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
-
-  for (int round = 0; round < 120; ++round) {
+  for (int round = 0; round < 150 && !HasFailure(); ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
     EditorSettings stored;
     for (size_t i = 0; i < sizeof stored; ++i) reinterpret_cast<uint8_t*>(&stored)[i] = pick(0, 255);
-    // Mostly on the desktop, sometimes beyond any edge or without area.
-    const LONG x = pick(-900, 1500), y = pick(-700, 1200);
-    stored.windowRect = {x, y, x + (pick(0, 7) ? pick(1, 900) : pick(-20, 0)),
-                         y + (pick(0, 7) ? pick(1, 700) : pick(-20, 0))};
-    // Or just at one of the desktop's edges.
-    RECT& edge = stored.windowRect;
-    switch (pick(0, 7)) {
-      case 0: edge.left = desktop.right - pick(1, 2), edge.right = edge.left + 50; break;
-      case 1: edge.right = desktop.left + pick(0, 1), edge.left = edge.right - 50; break;
-      case 2: edge.top = desktop.bottom - pick(1, 2), edge.bottom = edge.top + 50; break;
-      case 3: edge.bottom = desktop.top + pick(0, 1), edge.top = edge.bottom - 50; break;
-      default: break;
+    RECT& r = stored.windowRect;
+    r.left = pick(-900, 1500), r.top = pick(-700, 1200);
+    r.right = r.left + (pick(0, 7) ? pick(1, 900) : pick(-20, 0));
+    r.bottom = r.top + (pick(0, 7) ? pick(1, 700) : pick(-20, 0));
+    switch (pick(0, 7)) {  // just at one of the desktop's edges
+      case 0: r.left = d.right - pick(1, 2), r.right = r.left + 50; break;
+      case 1: r.right = d.left + pick(0, 1), r.left = r.right - 50; break;
+      case 2: r.top = d.bottom - pick(1, 2), r.bottom = r.top + 50; break;
+      case 3: r.bottom = d.top + pick(0, 1), r.top = r.bottom - 50; break;
     }
     for (LOGFONTA* font : {&stored.textFont, &stored.lyricsFont}) {
       font->lfWeight = pick(0, 3) == 0 ? 400 : pick(0, 1000);
-      SetFace(*font, faces[pick(0, 5)]);
-      if (pick(0, 5) == 0) std::memset(font->lfFaceName, 'W', sizeof font->lfFaceName);
+      if (pick(0, 5)) SetText(font->lfFaceName, 32, faces[pick(0, 5)]);
     }
-    stored.lyricsFont.lfCharSet = pick(0, 1) ? 0 : stored.lyricsFont.lfCharSet;
+    if (pick(0, 1)) stored.lyricsFont.lfCharSet = 0;
     stored.textFontSize = pick(-300, 400);
     stored.lyricsFontSize = pick(0, 1) ? pick(90, 110) : pick(-300, 400);
     stored.antiAliased = pick(0, 2) == 0 ? 0 : pick(0, 2) == 0 ? pick(-9, 9) : 1;
-    const int directoryKinds[3] = {pick(0, 4), pick(0, 4), pick(0, 4)};
-    char(*fields[3])[kEditorDirectorySize] = {&stored.audioDirectory, &stored.lyricsDirectory,
-                                              &stored.saveDirectory};
-    for (int i = 0; i < 3; ++i) {
-      if (directoryKinds[i] < 4) SetDirectory(*fields[i], directories[directoryKinds[i]]);
+    for (char* field : {stored.audioDirectory, stored.lyricsDirectory, stored.saveDirectory}) {
+      if (pick(0, 4)) SetText(field, kEditorDirectorySize, directories[pick(0, 3)]);
     }
-
-    // The rules, one by one.
-    EditorSettings want = stored;
-    const RECT& r = stored.windowRect;
-    if (r.left >= desktop.right - 1 || desktop.left >= r.right || r.top >= desktop.bottom - 1 ||
-        desktop.top >= r.bottom || r.right <= r.left || r.bottom <= r.top) {
-      want.windowRect = Centred720By540();
-    }
-    for (LOGFONTA* font : {&want.textFont, &want.lyricsFont}) {
-      font->lfWidth = font->lfEscapement = font->lfOrientation = 0;
-      font->lfUnderline = font->lfStrikeOut = font->lfOutPrecision = font->lfClipPrecision = 0;
-      font->lfQuality = font->lfPitchAndFamily = 0;
-      font->lfFaceName[31] = '\0';
-      if (font->lfWeight != 400) font->lfWeight = 700;
-    }
-    want.textFont.lfCharSet = AnsiCharSet();
-    want.textFontSize = want.textFontSize < 60 ? 60 : want.textFontSize > 180 ? 180 : want.textFontSize;
-    want.lyricsFontSize =
-        want.lyricsFontSize < 60 ? 60 : want.lyricsFontSize > 180 ? 180 : want.lyricsFontSize;
-    want.textFont.lfHeight = HeightRule(dpi, want.textFontSize);
-    want.lyricsFont.lfHeight = HeightRule(dpi, want.lyricsFontSize);
-    want.antiAliased = want.antiAliased != 0;
-    if (!AskFont(want.textFont.lfFaceName, want.textFont.lfCharSet).found) {
-      SetFace(want.textFont, "System");
-    }
-    if (!AskFont(want.lyricsFont.lfFaceName, want.lyricsFont.lfCharSet).found) {
-      SetFace(want.lyricsFont, "Arial");
-      want.lyricsFont.lfCharSet = 0;
-    }
-    want.smoothing = want.antiAliased && want.lyricsFontSize >= 100 &&
-                     AskFont(want.lyricsFont.lfFaceName, want.lyricsFont.lfCharSet).trueType;
-    char(*wantFields[3])[kEditorDirectorySize] = {&want.audioDirectory, &want.lyricsDirectory,
-                                                  &want.saveDirectory};
-    for (int i = 0; i < 3; ++i) {
-      if (directoryKinds[i] <= 1) {
-        SetDirectory(*wantFields[i], directory);
-      } else {
-        std::memset(*wantFields[i], 0, kEditorDirectorySize);
-      }
-    }
-
-    const EditorSettings loaded = StoreAndLoad(stored);
-    SCOPED_TRACE("round " + std::to_string(round));
-    EXPECT_EQ(std::memcmp(&loaded.windowRect, &want.windowRect, sizeof want.windowRect), 0);
-    EXPECT_EQ(std::memcmp(&loaded.textFont, &want.textFont, sizeof want.textFont), 0)
-        << loaded.textFont.lfFaceName << " " << want.textFont.lfFaceName;
-    EXPECT_EQ(std::memcmp(&loaded.lyricsFont, &want.lyricsFont, sizeof want.lyricsFont), 0)
-        << loaded.lyricsFont.lfFaceName << " " << want.lyricsFont.lfFaceName;
-    EXPECT_EQ(loaded.textFontSize, want.textFontSize);
-    EXPECT_EQ(loaded.lyricsFontSize, want.lyricsFontSize);
-    EXPECT_EQ(loaded.antiAliased, want.antiAliased);
-    EXPECT_EQ(loaded.smoothing, want.smoothing);
-    EXPECT_EQ(std::memcmp(loaded.audioDirectory, want.audioDirectory, 3 * kEditorDirectorySize), 0);
-    if (HasFailure()) break;
+    ASSERT_TRUE(WriteSettingsValue(kEditorSettingsValue, &stored, sizeof stored));
+    ExpectSame(Load(), Expected(&stored));
   }
 }
 
-// The height rule the editor states (tenths of a point to 72nds of an inch,
-// then tenths rounded half up) is the display engine's rule at every
-// resolution and size.
+// The editor's statement of the height rule is the display engine's rule.
 TEST(EditorSettingsTest, HeightRuleMatchesTheDisplayEngine) {
   std::mt19937 random(7);
   for (int i = 0; i < 20000; ++i) {
