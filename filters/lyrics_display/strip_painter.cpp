@@ -44,24 +44,13 @@ struct Canvas {
   int width;
   int height;
 
-  // Clips [x0, x1) x [y0, y1) to the canvas; false when nothing is left.
-  bool Clip(int& x0, int& y0, int& x1, int& y1) const {
+  uint32_t* Row(int y) { return bits + size_t(y) * size_t(width); }
+  void Fill(int x0, int y0, int x1, int y1, uint32_t color) {
     x0 = std::max(x0, 0);
     y0 = std::max(y0, 0);
     x1 = std::min(x1, width);
     y1 = std::min(y1, height);
-    return x0 < x1 && y0 < y1;
-  }
-  void Fill(int x0, int y0, int x1, int y1, uint32_t color) {
-    if (!Clip(x0, y0, x1, y1)) return;
-    for (int y = y0; y < y1; ++y) std::fill(bits + size_t(y) * width + x0, bits + size_t(y) * width + x1, color);
-  }
-  void Blend(int x0, int y0, int x1, int y1, uint32_t color, uint32_t alpha) {
-    if (!Clip(x0, y0, x1, y1)) return;
-    for (int y = y0; y < y1; ++y) {
-      uint32_t* row = bits + size_t(y) * width;
-      for (int x = x0; x < x1; ++x) row[x] = Mix(row[x], color, alpha);
-    }
+    for (int y = y0; y < y1 && x0 < x1; ++y) std::fill(Row(y) + x0, Row(y) + x1, color);
   }
 };
 
@@ -72,46 +61,100 @@ int ColumnOf(const StripView& view, double t) {
   return static_cast<int>(std::min(std::max(x, -16.0), double(view.width) + 16));
 }
 
-void PaintWaveform(Canvas& canvas, const StripScene& scene, int top, int bottom,
-                   StripPaintCache& cache) {
+void ClearColumns(std::vector<ColumnPaint>& columns, int width) {
+  const ColumnPaint plain = {kWaveBackground, kWave, kWaveCentre, kLaneBackground,
+                             kWaveBackground, false, 0, 0};
+  columns.assign(size_t(width), plain);
+}
+
+// The rows each column's waveform covers, from the lowest and highest
+// sample under it.
+void ShapeWaveform(std::vector<ColumnPaint>& columns, const StripScene& scene, int top, int bottom,
+                   std::vector<Peak>& peaks) {
   const StripView& view = *scene.view;
-  int centre = (top + bottom) / 2;
-  canvas.Fill(0, centre, view.width, centre + 1, kWaveCentre);
-  const PeakTable* peaks = scene.peaks;
-  if (!peaks || peaks->Empty() || bottom - top < 4) return;
-  double framesPerCs = peaks->SampleRate() / 100.0;
-  cache.columns.resize(size_t(view.width));
-  peaks->Columns(view.origin * framesPerCs, view.scale * framesPerCs, view.width,
-                 cache.columns.data());
+  const PeakTable* table = scene.peaks;
+  if (!table || table->Empty() || bottom - top < 4) return;
+  double framesPerCs = table->SampleRate() / 100.0;
+  peaks.resize(size_t(view.width));
+  table->Columns(view.origin * framesPerCs, view.scale * framesPerCs, view.width, peaks.data());
   // The loudest sample reaches near the band's edge; near-silence is not
   // blown up into noise.
-  double amplitude = (bottom - top) / 2.0 - 2;
-  double perUnit = amplitude / std::max(peaks->Loudest(), 2048);
+  int centre = (top + bottom) / 2;
+  double perUnit = ((bottom - top) / 2.0 - 2) / std::max(table->Loudest(), 2048);
   for (int x = 0; x < view.width; ++x) {
-    const Peak& p = cache.columns[size_t(x)];
+    const Peak& p = peaks[size_t(x)];
     if (p.low > p.high) continue;
-    int y0 = centre - int(std::lround(p.high * perUnit));
-    int y1 = centre - int(std::lround(p.low * perUnit)) + 1;
-    canvas.Fill(x, y0, x + 1, y1, kWave);
+    columns[size_t(x)].waveTop = centre - int(std::lround(p.high * perUnit));
+    columns[size_t(x)].waveBottom = centre - int(std::lround(p.low * perUnit)) + 1;
+  }
+}
+
+// Tints `color` over columns [x0, x1) with `alpha` of 256.
+void Tint(std::vector<ColumnPaint>& columns, int x0, int x1, uint32_t color, uint32_t alpha) {
+  x0 = std::max(x0, 0);
+  x1 = std::min(x1, int(columns.size()));
+  for (int x = x0; x < x1; ++x) {
+    ColumnPaint& c = columns[size_t(x)];
+    c.background = Mix(kWaveBackground, color, alpha);
+    c.wave = Mix(kWave, color, alpha);
+    c.centre = Mix(kWaveCentre, color, alpha);
+    c.lane = Mix(kLaneBackground, color, alpha);
+    c.bar = c.background;
+    c.hasBar = false;
   }
 }
 
 // The stamped units' boxes: a tinted area from the ruler down, a bright
-// left edge and a faint right one, a bar on top of the current unit.
-void PaintPairBoxes(Canvas& canvas, const StripScene& scene, size_t first, size_t last) {
+// left edge and a faint right one, a bar on top of the current unit (and
+// of the one a tool is changing).
+void ShadePairBoxes(std::vector<ColumnPaint>& columns, const StripScene& scene, size_t first,
+                    size_t last) {
   const StripView& view = *scene.view;
   const PairList& pairs = *scene.pairs;
+  const int width = int(columns.size());
   for (size_t i = first; i < last; ++i) {
     uint32_t color = Pixel(kUnitColours[i & 1]);
     bool current = int(i) == scene.currentUnit;
     bool active = int(i) == scene.activePair;
     int x0 = ColumnOf(view, pairs[i].start);
     int x1 = std::max(ColumnOf(view, pairs[i].end), x0 + 1);
-    canvas.Blend(x0, kRulerHeight, x1, canvas.height, color, current || active ? 72 : 34);
-    canvas.Fill(x0, kRulerHeight, x0 + 2, canvas.height, color);
-    canvas.Blend(x1 - 1, kRulerHeight, x1, canvas.height, color, 110);
-    if (current) canvas.Fill(x0, kRulerHeight, x1, kRulerHeight + 3, 0xF2F4F8);
-    if (active) canvas.Blend(x0, kRulerHeight, x1, kRulerHeight + 3, 0xFFFFFF, 160);
+    Tint(columns, x0, x1, color, current || active ? 72 : 34);
+    if (current || active) {
+      for (int x = std::max(x0, 0); x < std::min(x1, width); ++x) {
+        ColumnPaint& c = columns[size_t(x)];
+        c.bar = current ? 0xF2F4F8 : Mix(c.background, 0xFFFFFF, 160);
+        c.hasBar = true;
+      }
+    }
+    if (x1 - 1 >= 0 && x1 - 1 < width) {
+      ColumnPaint& c = columns[size_t(x1 - 1)];
+      c.background = c.wave = c.centre = c.lane = c.bar = Mix(c.background, color, 110);
+    }
+    for (int x = std::max(x0, 0); x < std::min(x0 + 2, width); ++x) {
+      ColumnPaint& c = columns[size_t(x)];
+      c.background = c.wave = c.centre = c.lane = c.bar = color;
+      c.hasBar = true;
+    }
+  }
+}
+
+// Everything below the ruler, row by row from the columns' colours.
+void FillBands(Canvas& canvas, const std::vector<ColumnPaint>& columns, int laneTop) {
+  const int centre = (kRulerHeight + 2 + laneTop - 2) / 2;
+  const int barEnd = kRulerHeight + 3;
+  for (int y = kRulerHeight; y < laneTop; ++y) {
+    uint32_t* row = canvas.Row(y);
+    for (int x = 0; x < canvas.width; ++x) {
+      const ColumnPaint& c = columns[size_t(x)];
+      uint32_t pixel = y == centre ? c.centre : c.background;
+      if (y >= c.waveTop && y < c.waveBottom) pixel = c.wave;
+      if (c.hasBar && y < barEnd) pixel = c.bar;
+      row[x] = pixel;
+    }
+  }
+  for (int y = laneTop; y < canvas.height; ++y) {
+    uint32_t* row = canvas.Row(y);
+    for (int x = 0; x < canvas.width; ++x) row[x] = columns[size_t(x)].lane;
   }
 }
 
@@ -193,9 +236,8 @@ void PaintStrip(HDC dc, uint32_t* bits, const StripScene& scene, StripPaintCache
   if (view.width <= 0 || scene.height <= 0) return;
   int laneTop = LaneTop(scene.height, scene.lyricsFontHeight);
   canvas.Fill(0, 0, view.width, kRulerHeight, kRulerBackground);
-  canvas.Fill(0, kRulerHeight, view.width, laneTop, kWaveBackground);
-  canvas.Fill(0, laneTop, view.width, scene.height, kLaneBackground);
-  PaintWaveform(canvas, scene, kRulerHeight + 2, laneTop - 2, cache);
+  ClearColumns(cache.columns, view.width);
+  ShapeWaveform(cache.columns, scene, kRulerHeight + 2, laneTop - 2, cache.peaks);
 
   // The pairs in view: from the first that ends after the left edge to the
   // first that starts after the right edge.
@@ -204,7 +246,8 @@ void PaintStrip(HDC dc, uint32_t* bits, const StripScene& scene, StripPaintCache
   size_t last = first;
   double right = view.origin + ViewSpan(view);
   while (last < pairs.size() && pairs[last].start <= right) ++last;
-  PaintPairBoxes(canvas, scene, first, last);
+  ShadePairBoxes(cache.columns, scene, first, last);
+  FillBands(canvas, cache.columns, laneTop);
 
   RulerTicks ticks = ChooseRulerTicks(view.scale, kLabelSpacing);
   PaintRulerTicks(canvas, view, ticks);

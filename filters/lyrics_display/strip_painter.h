@@ -36,9 +36,24 @@ struct StripScene {
 // text.
 int LaneTop(int height, int lyricsFontHeight);
 
+// How one pixel column below the ruler is painted: its colours in the wave
+// band (tinted where a unit's box covers it) and in the lane, and the rows
+// its waveform covers.
+struct ColumnPaint {
+  uint32_t background;
+  uint32_t wave;
+  uint32_t centre;
+  uint32_t lane;
+  uint32_t bar;      // the top rows of the current unit's box
+  bool hasBar;
+  int waveTop;       // rows [waveTop, waveBottom) show the waveform
+  int waveBottom;
+};
+
 // Memory the painter reuses from frame to frame.
 struct StripPaintCache {
-  std::vector<Peak> columns;
+  std::vector<Peak> peaks;
+  std::vector<ColumnPaint> columns;
 };
 
 // Draws into `dc`, a memory device context with a top-down 32-bit DIB

@@ -1,6 +1,7 @@
 #include "filters/lyrics_display/strip_window.h"
 
 #include <cmath>
+#include <cstdlib>
 
 namespace {
 
@@ -13,8 +14,6 @@ constexpr UINT kMsgSought = WM_APP + 2;
 constexpr UINT kMouseHorizontalWheel = 0x020E;
 constexpr UINT_PTR kPositionTimer = 1;
 constexpr UINT kPositionPeriodMs = 50;
-// The lyrics font is drawn at most this high, so that it fits the strip.
-constexpr LONG kLargestFontHeight = 30;
 
 HINSTANCE ThisModule() {
   HMODULE module = nullptr;
@@ -166,30 +165,13 @@ const PairList& StripWindow::ShownPairs() const {
 
 void StripWindow::BuildFonts() {
   LOGFONTA font;
+  bool smoothing;
   {
     Locked hold(model_.lock);
     font = model_.font;
-    font.lfQuality = model_.smoothing ? ANTIALIASED_QUALITY : NONANTIALIASED_QUALITY;
+    smoothing = model_.smoothing;
   }
-  if (std::labs(font.lfHeight) > kLargestFontHeight) {
-    font.lfHeight = font.lfHeight < 0 ? -kLargestFontHeight : kLargestFontHeight;
-    font.lfWidth = 0;
-  }
-  font.lfEscapement = font.lfOrientation = 0;
-  lyricsFont_.emplace(CreateFontIndirectA(&font));
-  LOGFONTA label = {};
-  label.lfHeight = -11;
-  label.lfWeight = FW_NORMAL;
-  label.lfCharSet = DEFAULT_CHARSET;
-  label.lfQuality = ANTIALIASED_QUALITY;
-  lstrcpynA(label.lfFaceName, "Tahoma", LF_FACESIZE);
-  labelFont_.emplace(CreateFontIndirectA(&label));
-  HDC screen = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(screen, lyricsFont_->get());
-  TEXTMETRICA metrics = {};
-  if (GetTextMetricsA(screen, &metrics)) lyricsFontHeight_ = metrics.tmHeight;
-  SelectObject(screen, old);
-  ReleaseDC(nullptr, screen);
+  MakeStripFonts(font, smoothing, &fonts_);
 }
 
 void StripWindow::OnSize(int width, int height) {
@@ -228,9 +210,9 @@ void StripWindow::OnPaint() {
         scene.currentUnit = CurrentPairIndex(*scene.pairs, cursor_);
         scene.activePair = gesture_.planned ? int(gesture_.plan.first) : -1;
         scene.focused = GetFocus() == hwnd_;
-        scene.lyricsFont = lyricsFont_ ? lyricsFont_->get() : nullptr;
-        scene.lyricsFontHeight = lyricsFontHeight_;
-        scene.labelFont = labelFont_ ? labelFont_->get() : nullptr;
+        scene.lyricsFont = fonts_.Lyrics();
+        scene.lyricsFontHeight = fonts_.lyricsHeight;
+        scene.labelFont = fonts_.Label();
         PaintStrip(memory.get(), bits_, scene, paintCache_);
       }
       BitBlt(dc, 0, 0, width, height, memory.get(), 0, 0, SRCCOPY);

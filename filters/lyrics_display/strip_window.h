@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "display/win32/gdi_holders.h"
+#include "filters/lyrics_display/strip_fonts.h"
 #include "filters/lyrics_display/strip_model.h"
 #include "filters/lyrics_display/strip_painter.h"
 
@@ -135,8 +136,6 @@ class StripWindow {
   uint32_t* bits_ = nullptr;
   int bufferWidth_ = 0;
   int bufferHeight_ = 0;
-  std::optional<GdiObject<HFONT>> lyricsFont_;
-  int lyricsFontHeight_ = 16;
-  std::optional<GdiObject<HFONT>> labelFont_;
+  StripFonts fonts_;
   StripPaintCache paintCache_;
 };
