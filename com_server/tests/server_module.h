@@ -91,3 +91,21 @@ inline bool WriteString(HKEY root, const std::string& path, const char* name,
   RegCloseKey(key);
   return error == ERROR_SUCCESS;
 }
+
+// Runs the system's regsvr32 with `options` on `path`; its exit code.
+inline DWORD RunRegsvr32(const std::string& options, const std::string& path) {
+  std::string commandLine = "regsvr32.exe " + options + " \"" + path + "\"";
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    return GetLastError() | 0x80000000u;
+  }
+  WaitForSingleObject(process.hProcess, 60000);
+  DWORD exitCode = STILL_ACTIVE;
+  GetExitCodeProcess(process.hProcess, &exitCode);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return exitCode;
+}

@@ -3,8 +3,8 @@
 # any machine, also one that cannot run the programs: each is a PE of the
 # expected kind (PE32 for i386, PE32+ for x86-64), imports only Windows system
 # DLLs (the C and C++ runtimes and winpthread must be linked in statically),
-# and the plug-ins export what their hosts look up; kmwmp.dll's export table
-# names the module KMWMP.DLL.
+# and the plug-ins and the filters' COM server export what their hosts look
+# up; kmwmp.dll's export table names the module KMWMP.DLL.
 # Usage: check_deliverables.sh OBJDUMP i386|x86-64 FILE...
 set -uo pipefail
 objdump=$1
@@ -35,7 +35,8 @@ for file in "$@"; do
   exports=$(sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$headers" |
             sed -n 's/^[[:space:]]*\[[[:space:]]*[0-9]*\][[:space:]]*//p')
   case $name in
-    kmwmp.dll) wanted="DllGetClassObject DllCanUnloadNow DllRegisterServer DllUnregisterServer" ;;
+    kmwmp.dll | kmfilters.dll)
+      wanted="DllGetClassObject DllCanUnloadNow DllRegisterServer DllUnregisterServer" ;;
     gen_kmru.dll) wanted="winampGetGeneralPurposePlugin" ;;
     *) wanted="" ;;
   esac

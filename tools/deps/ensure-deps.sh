@@ -36,11 +36,16 @@ checks=(
   "/usr/lib/i386-linux-gnu/libpulse.so.0:libpulse0:i386"
   "/usr/lib/i386-linux-gnu/gstreamer-1.0/libgstaudioconvert.so:gstreamer1.0-plugins-base:i386"
   "/usr/lib/i386-linux-gnu/gstreamer-1.0/libgstwavparse.so:gstreamer1.0-plugins-good:i386"
+  "/usr/lib/i386-linux-gnu/gstreamer-1.0/libgstasf.so:gstreamer1.0-plugins-ugly:i386"
+  "/usr/lib/i386-linux-gnu/gstreamer-1.0/libgstlibav.so:gstreamer1.0-libav:i386"
   "/usr/lib/x86_64-linux-gnu/libpulse.so.0:libpulse0"
   "/usr/lib/x86_64-linux-gnu/gstreamer-1.0/libgstaudioconvert.so:gstreamer1.0-plugins-base"
   "/usr/lib/x86_64-linux-gnu/gstreamer-1.0/libgstwavparse.so:gstreamer1.0-plugins-good"
   "/usr/lib/x86_64-linux-gnu/gstreamer-1.0/libgstasf.so:gstreamer1.0-plugins-ugly"
   "/usr/lib/x86_64-linux-gnu/gstreamer-1.0/libgstlibav.so:gstreamer1.0-libav"
+  # The filters' tests: MP3 and WMA made from the sample song, and another
+  # decoder's decodings of them to compare with (filters/tests).
+  "ffmpeg:ffmpeg"
   # The sample song's voice and assembly (samples/make_sample_song.sh).
   "espeak-ng:espeak-ng"
   "sox:sox"

@@ -28,23 +28,6 @@ const std::string kEffectsKey = "SOFTWARE\\Microsoft\\MediaPlayer\\Objects\\Effe
 const std::string kPluginKey = kEffectsKey + "\\Kmwmp";
 const std::string kPropertiesKey = kPluginKey + "\\Properties";
 
-DWORD RunRegsvr32(const std::string& options, const std::string& path) {
-  std::string commandLine = "regsvr32.exe " + options + " \"" + path + "\"";
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process = {};
-  if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process)) {
-    return GetLastError() | 0x80000000u;
-  }
-  WaitForSingleObject(process.hProcess, 60000);
-  DWORD exitCode = STILL_ACTIVE;
-  GetExitCodeProcess(process.hProcess, &exitCode);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return exitCode;
-}
-
 void ExpectRegistered(const std::string& modulePath) {
   for (const ClassEntry& entry : kClasses) {
     SCOPED_TRACE(entry.key);
