@@ -7,10 +7,10 @@
 
 #include <richedit.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
+#include "editor/clipboard_text.h"
 #include "editor/lyrics_text.h"
 #include "editor/main_window.h"
 
@@ -26,41 +26,6 @@ CHARRANGE Selection(HWND text) {
   CHARRANGE range = {};
   SendMessageA(text, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
   return range;
-}
-
-// The clipboard's text, or empty.
-std::string ClipboardText(HWND owner) {
-  std::string text;
-  if (!OpenClipboard(owner)) return text;
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    if (const char* locked = static_cast<const char*>(GlobalLock(data))) {
-      text = locked;
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return text;
-}
-
-bool SetClipboardText(HWND owner, const std::string& text) {
-  HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-  if (!data) return false;
-  char* locked = static_cast<char*>(GlobalLock(data));
-  if (!locked) {
-    GlobalFree(data);
-    return false;
-  }
-  std::memcpy(locked, text.c_str(), text.size() + 1);
-  GlobalUnlock(data);
-  if (!OpenClipboard(owner)) {
-    GlobalFree(data);
-    return false;
-  }
-  EmptyClipboard();
-  const bool placed = SetClipboardData(CF_TEXT, data) != nullptr;
-  CloseClipboard();
-  if (!placed) GlobalFree(data);
-  return placed;
 }
 
 // The text window ends lines with a lone carriage return; other programs
@@ -102,7 +67,7 @@ void EditorMainWindow::OnCopy(int, int) {
   // Double-byte characters take two bytes each.
   std::vector<char> buffer(2 * static_cast<size_t>(selection.cpMax - selection.cpMin) + 1);
   SendMessageA(text_, EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(buffer.data()));
-  SetClipboardText(window_, WithLineFeeds(buffer.data()));
+  PutClipboardText(window_, WithLineFeeds(buffer.data()));
 }
 
 // Plain text only, never formatting; a header value stays on one line.

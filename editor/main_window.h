@@ -25,6 +25,7 @@
 #include "editor/controls/time_display.h"
 #include "editor/controls/toolbar.h"
 #include "editor/editor_settings.h"
+#include "filters/lyrics_display/ilyrics_display.h"
 
 extern const char kMainWindowClass[];
 extern const char kEditorName[];
@@ -32,23 +33,8 @@ extern const char kEditorName[];
 // Playback states; the values are the editor's own codes.
 enum class PlayState : int { kStopped = 1, kPaused = 2, kPlaying = 4 };
 
-// The mouse tool of the lyrics display; one bit per tool.
-enum class ToolMode : int {
-  kSet = 1,
-  kRemove = 2,
-  kCombine = 4,
-  kSplit = 8,
-  kAdjust = 16,
-  kMove = 32,
-  kMoveAll = 64,
-};
-
-// Messages of the audio engine and of the lyrics display filter.
-constexpr UINT kTimestampsChangedMessage = WM_USER + 5;
-constexpr UINT kUnitChosenMessage = WM_USER + 6;
-constexpr UINT kPositionReportMessage = WM_USER + 7;
-constexpr UINT kSeekRequestMessage = WM_USER + 8;
-constexpr UINT kPlayOrPauseMessage = WM_USER + 9;
+// The editor's own messages of the audio engine: decoding has completed
+// (posted to itself), and the playback graph has events.
 constexpr UINT kDecodingCompleteMessage = WM_USER + 12;
 constexpr UINT kGraphEventMessage = WM_APP + 1;
 
@@ -205,7 +191,7 @@ class EditorMainWindow {
   // Playback.
   PlayState playState_ = PlayState::kStopped;
   PlayState playStateBeforeSeek_ = PlayState::kStopped;
-  ToolMode toolMode_ = ToolMode::kSet;
+  LyricsTool toolMode_ = kToolSet;  // the mouse tool of the lyrics display
   int64_t position_ = 0;  // 100-nanosecond units
   int64_t duration_ = 0;
   bool audioReady_ = false;

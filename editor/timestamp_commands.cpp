@@ -18,7 +18,7 @@ void EditorMainWindow::OnChooseTool(int id, int) {
     menuBar_.CheckItem(tool, tool == id);
   }
   audioToolbar_.SetChecked(id, true);
-  toolMode_ = static_cast<ToolMode>(1 << (id - kFirstToolCommand));
+  toolMode_ = static_cast<LyricsTool>(1 << (id - kFirstToolCommand));
 }
 
 bool EditorMainWindow::CanUndoTimestamp() const { return false; }

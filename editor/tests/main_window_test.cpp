@@ -344,7 +344,7 @@ TEST_F(EditorTest, AltAndAMnemonicOpenThatMenu) {
 TEST_F(EditorTest, ClipboardKeysReachTheMainWindowsCommands) {
   const UINT richText = RegisterClipboardFormatA("Rich Text Format");
   ASSERT_TRUE(BringToForeground(main_));
-  ASSERT_TRUE(PutClipboardText("Little Star\r\nHow I wonder"));
+  ASSERT_TRUE(PutClipboardText(nullptr, "Little Star\r\nHow I wonder"));
   Select(7, 7);
   ASSERT_TRUE(PressKeys({VK_CONTROL, 'V'}));
   ASSERT_TRUE(WaitFor(kTimeoutMs, [&] { return WindowTextOf(text_).size() > 40; }));
@@ -356,7 +356,7 @@ TEST_F(EditorTest, ClipboardKeysReachTheMainWindowsCommands) {
   DWORD sequence = GetClipboardSequenceNumber();
   ASSERT_TRUE(PressKeys({VK_CONTROL, 'C'}));
   ASSERT_TRUE(WaitForClipboardChange(sequence, kTimeoutMs));
-  EXPECT_EQ(ClipboardText(), "Title");
+  EXPECT_EQ(ClipboardText(nullptr), "Title");
   EXPECT_FALSE(IsClipboardFormatAvailable(richText));
   EXPECT_EQ(WindowTextOf(text_), text);
 

@@ -1,14 +1,11 @@
-// The clipboard as a test sees it: text put there for the editor to paste,
-// text the editor copied, and waiting for the editor's copy to land.
+// The clipboard as a test sees it: the editor's own helpers put and read
+// text (editor/clipboard_text.h); this waits for the editor's copy to land.
 #pragma once
 
 #include <windows.h>
 
-#include <string>
+#include "editor/clipboard_text.h"
 
-bool PutClipboardText(const std::string& text);
-// The clipboard's CF_TEXT, or empty.
-std::string ClipboardText();
 // Waits until the clipboard changes after GetClipboardSequenceNumber gave
 // `sequence`, without opening it (which would keep the editor out).
 bool WaitForClipboardChange(DWORD sequence, DWORD timeoutMs);
