@@ -40,7 +40,8 @@ wine-template: deps
 # in the Windows Media Player-like host with kmwmp (registered with
 # regsvr32 first) and sung in the Winamp-like host through gen_kmru. The
 # windows show on the user's display, or on a private Xvfb when there is
-# none; frames go to out/demo/.
+# none; frames go to out/demo/. Then the editor starts for a few seconds
+# and a screenshot of it is saved there too.
 demo: build wine-template
 	@$(eval B := $(DEMO_BUILD))
 	@$(eval ARCH := $(if $(filter windows,$(B)),win32,win64))
@@ -53,6 +54,8 @@ demo: build wine-template
 	  --play Z:$(CURDIR)/samples/twinkle.wav --save-every 2 --out Z:$(CURDIR)/out/demo/wmp"
 	tools/wine/winerun --show --audio build/$(B)/hosts/winamphost/winamphost.exe \
 	  --plugins build/$(B)/winamp --script hosts/winamphost/scripts/twinkle-demo.txt
+	tools/wine/winerun --show build/$(B)/tools/editorshot/editorshot.exe --delay 2000 \
+	  Z:$(CURDIR)/out/demo/editor.bmp
 	@echo "Frames: $$(ls out/demo/*.bmp | tr '\n' ' ')"
 
 test: build wine-template
