@@ -39,6 +39,13 @@ int32_t HeightRule(int dpi, int32_t tenths) {
   return x % 10 < 5 ? -(x / 10) : -(x / 10 + 1);
 }
 
+int CALLBACK NoteFont(const LOGFONTA*, const TEXTMETRICA*, DWORD type, LPARAM result) {
+  auto* facts = reinterpret_cast<std::pair<bool, bool>*>(result);
+  facts->first = true;
+  facts->second |= (type & TRUETYPE_FONTTYPE) != 0;
+  return 1;
+}
+
 // Whether a face enumerates in that character set, and as TrueType.
 std::pair<bool, bool> AskFont(const char* face, BYTE charSet) {
   std::pair<bool, bool> facts(false, false);
@@ -46,17 +53,7 @@ std::pair<bool, bool> AskFont(const char* face, BYTE charSet) {
   query.lfCharSet = charSet;
   lstrcpynA(query.lfFaceName, face, LF_FACESIZE);
   HDC screen = GetDC(nullptr);
-  if (face[0] != '\0') {
-    EnumFontFamiliesExA(
-        screen, &query,
-        [](const LOGFONTA*, const TEXTMETRICA*, DWORD type, LPARAM result) {
-          auto* f = reinterpret_cast<std::pair<bool, bool>*>(result);
-          f->first = true;
-          f->second |= (type & TRUETYPE_FONTTYPE) != 0;
-          return 1;
-        },
-        reinterpret_cast<LPARAM>(&facts), 0);
-  }
+  if (face[0] != '\0') EnumFontFamiliesExA(screen, &query, NoteFont, reinterpret_cast<LPARAM>(&facts), 0);
   ReleaseDC(nullptr, screen);
   return facts;
 }

@@ -46,19 +46,18 @@ LRESULT CALLBACK OwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
   return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
+BOOL CALLBACK NoteVisiblePopup(HWND hwnd, LPARAM result) {
+  char name[16] = {};
+  GetClassNameA(hwnd, name, sizeof name);
+  if (lstrcmpA(name, "#32768") != 0 || !IsWindowVisible(hwnd)) return TRUE;
+  *reinterpret_cast<HWND*>(result) = hwnd;
+  return FALSE;
+}
+
 // The visible pop-up menu window of `thread`, or null.
 HWND FindPopupMenu(DWORD thread) {
   HWND found = nullptr;
-  EnumThreadWindows(
-      thread,
-      [](HWND hwnd, LPARAM result) {
-        char name[16] = {};
-        GetClassNameA(hwnd, name, sizeof name);
-        if (lstrcmpA(name, "#32768") != 0 || !IsWindowVisible(hwnd)) return TRUE;
-        *reinterpret_cast<HWND*>(result) = hwnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumThreadWindows(thread, NoteVisiblePopup, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 
@@ -140,7 +139,7 @@ class MenuBarTest : public testing::Test {
     return WaitFor([&] {
       DWORD_PTR state = 0;
       SendMessageTimeoutA(owner_, kQueryState, 0, 0, SMTO_NORMAL, 5000, &state);
-      return state == MAKELRESULT(open + 1, hot + 1);
+      return static_cast<LRESULT>(state) == MAKELRESULT(open + 1, hot + 1);
     });
   }
 
@@ -183,6 +182,7 @@ TEST_F(MenuBarTest, OpensSlidesClosesAndPassesCommandsOn) {
     MoveTo(Title(1));
     ASSERT_TRUE(StateIs(1, -1)) << "the mouse slides to the next title";
     EXPECT_EQ(lastPopup.load(), GetSubMenu(menu, 1)) << "the owner initialises the pop-up";
+    ASSERT_TRUE(WaitFor([&] { return FindPopupMenu(thread) != nullptr; }));
 
     // The open title is sunken; its pop-up hangs below it. A picture of
     // this is saved where KM_MENU_BAR_PICTURE says.
@@ -221,7 +221,10 @@ TEST_F(MenuBarTest, OpensSlidesClosesAndPassesCommandsOn) {
     MoveTo(Title(0));
     Click();
     RECT item;
-    ASSERT_TRUE(WaitFor([&] { return GetMenuItemRect(nullptr, GetSubMenu(menu, 0), 1, &item); }));
+    ASSERT_TRUE(StateIs(0, -1));
+    ASSERT_TRUE(WaitFor([&] {
+      return FindPopupMenu(thread) && GetMenuItemRect(nullptr, GetSubMenu(menu, 0), 1, &item);
+    }));
     MoveTo({(item.left + item.right) / 2, (item.top + item.bottom) / 2});
     Click();
     EXPECT_TRUE(WaitFor([] { return lastCommand == 57601; }));
