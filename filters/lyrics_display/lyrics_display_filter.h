@@ -145,6 +145,9 @@ class LyricsDisplayFilter : public BaseFilter,
   // The window's rectangle in its parent's client coordinates.
   bool WindowRect(RECT* rect);
   HRESULT MoveTo(const RECT& rect);
+  enum class WindowSide { kLeft, kTop, kWidth, kHeight };
+  HRESULT PutSide(WindowSide side, long value);
+  HRESULT GetSide(WindowSide side, long* value);
 
   StripModel model_;
   StripWindow window_;

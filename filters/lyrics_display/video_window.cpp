@@ -17,6 +17,21 @@ constexpr long kRefusedStyles =
 // Any non-zero value counts as OATRUE: callers pass TRUE as often.
 bool IsOn(long value) { return value != OAFALSE; }
 
+// Sets the style or extended style (`index`) and lets the frame follow.
+HRESULT PutStyle(HWND hwnd, int index, LONG_PTR style) {
+  SetWindowLongPtrA(hwnd, index, style);
+  SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  return S_OK;
+}
+
+HRESULT GetStyle(HWND hwnd, int index, long* style) {
+  if (!style) return E_POINTER;
+  if (!hwnd) return E_UNEXPECTED;
+  *style = long(GetWindowLongPtrA(hwnd, index));
+  return S_OK;
+}
+
 }  // namespace
 
 HRESULT STDMETHODCALLTYPE LyricsDisplayFilter::GetTypeInfoCount(UINT* count) {
@@ -63,35 +78,20 @@ HRESULT STDMETHODCALLTYPE LyricsDisplayFilter::put_WindowStyle(long style) {
   if (style & kRefusedStyles) return E_INVALIDARG;
   // Visibility stays with put_Visible.
   LONG_PTR visible = GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_VISIBLE;
-  SetWindowLongPtrA(hwnd, GWL_STYLE, (LONG_PTR(style) & ~LONG_PTR(WS_VISIBLE)) | visible);
-  SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-  return S_OK;
+  return PutStyle(hwnd, GWL_STYLE, (LONG_PTR(style) & ~LONG_PTR(WS_VISIBLE)) | visible);
 }
 
 HRESULT STDMETHODCALLTYPE LyricsDisplayFilter::get_WindowStyle(long* style) {
-  if (!style) return E_POINTER;
-  HWND hwnd = window_.Handle();
-  if (!hwnd) return E_UNEXPECTED;
-  *style = long(GetWindowLongPtrA(hwnd, GWL_STYLE));
-  return S_OK;
+  return GetStyle(window_.Handle(), GWL_STYLE, style);
 }
 
 HRESULT STDMETHODCALLTYPE LyricsDisplayFilter::put_WindowStyleEx(long style) {
   HWND hwnd = window_.Handle();
-  if (!hwnd) return E_UNEXPECTED;
-  SetWindowLongPtrA(hwnd, GWL_EXSTYLE, LONG_PTR(style));
-  SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-  return S_OK;
+  return hwnd ? PutStyle(hwnd, GWL_EXSTYLE, LONG_PTR(style)) : E_UNEXPECTED;
 }
 
 HRESULT STDMETHODCALLTYPE LyricsDisplayFilter::get_WindowStyleEx(long* style) {
-  if (!style) return E_POINTER;
-  HWND hwnd = window_.Handle();
-  if (!hwnd) return E_UNEXPECTED;
-  *style = long(GetWindowLongPtrA(hwnd, GWL_EXSTYLE));
-  return S_OK;
+  return GetStyle(window_.Handle(), GWL_EXSTYLE, style);
 }
 
 HRESULT STDMETHODCALLTYPE LyricsDisplayFilter::put_AutoShow(long autoShow) {
@@ -171,64 +171,54 @@ HRESULT LyricsDisplayFilter::MoveTo(const RECT& rect) {
              : E_FAIL;
 }
 
+HRESULT LyricsDisplayFilter::PutSide(WindowSide side, long value) {
+  RECT r;
+  if (!WindowRect(&r)) return E_UNEXPECTED;
+  switch (side) {
+    case WindowSide::kLeft: OffsetRect(&r, value - r.left, 0); break;
+    case WindowSide::kTop: OffsetRect(&r, 0, value - r.top); break;
+    case WindowSide::kWidth: r.right = r.left + value; break;
+    case WindowSide::kHeight: r.bottom = r.top + value; break;
+  }
+  return MoveTo(r);
+}
+
+HRESULT LyricsDisplayFilter::GetSide(WindowSide side, long* value) {
+  if (!value) return E_POINTER;
+  RECT r;
+  if (!WindowRect(&r)) return E_UNEXPECTED;
+  switch (side) {
+    case WindowSide::kLeft: *value = r.left; break;
+    case WindowSide::kTop: *value = r.top; break;
+    case WindowSide::kWidth: *value = r.right - r.left; break;
+    case WindowSide::kHeight: *value = r.bottom - r.top; break;
+  }
+  return S_OK;
+}
+
 HRESULT STDMETHODCALLTYPE LyricsDisplayFilter::put_Left(long left) {
-  RECT r;
-  if (!WindowRect(&r)) return E_UNEXPECTED;
-  OffsetRect(&r, left - r.left, 0);
-  return MoveTo(r);
+  return PutSide(WindowSide::kLeft, left);
 }
-
 HRESULT STDMETHODCALLTYPE LyricsDisplayFilter::get_Left(long* left) {
-  if (!left) return E_POINTER;
-  RECT r;
-  if (!WindowRect(&r)) return E_UNEXPECTED;
-  *left = r.left;
-  return S_OK;
+  return GetSide(WindowSide::kLeft, left);
 }
-
-HRESULT STDMETHODCALLTYPE LyricsDisplayFilter::put_Width(long width) {
-  RECT r;
-  if (!WindowRect(&r)) return E_UNEXPECTED;
-  r.right = r.left + width;
-  return MoveTo(r);
-}
-
-HRESULT STDMETHODCALLTYPE LyricsDisplayFilter::get_Width(long* width) {
-  if (!width) return E_POINTER;
-  RECT r;
-  if (!WindowRect(&r)) return E_UNEXPECTED;
-  *width = r.right - r.left;
-  return S_OK;
-}
-
 HRESULT STDMETHODCALLTYPE LyricsDisplayFilter::put_Top(long top) {
-  RECT r;
-  if (!WindowRect(&r)) return E_UNEXPECTED;
-  OffsetRect(&r, 0, top - r.top);
-  return MoveTo(r);
+  return PutSide(WindowSide::kTop, top);
 }
-
 HRESULT STDMETHODCALLTYPE LyricsDisplayFilter::get_Top(long* top) {
-  if (!top) return E_POINTER;
-  RECT r;
-  if (!WindowRect(&r)) return E_UNEXPECTED;
-  *top = r.top;
-  return S_OK;
+  return GetSide(WindowSide::kTop, top);
 }
-
+HRESULT STDMETHODCALLTYPE LyricsDisplayFilter::put_Width(long width) {
+  return PutSide(WindowSide::kWidth, width);
+}
+HRESULT STDMETHODCALLTYPE LyricsDisplayFilter::get_Width(long* width) {
+  return GetSide(WindowSide::kWidth, width);
+}
 HRESULT STDMETHODCALLTYPE LyricsDisplayFilter::put_Height(long height) {
-  RECT r;
-  if (!WindowRect(&r)) return E_UNEXPECTED;
-  r.bottom = r.top + height;
-  return MoveTo(r);
+  return PutSide(WindowSide::kHeight, height);
 }
-
 HRESULT STDMETHODCALLTYPE LyricsDisplayFilter::get_Height(long* height) {
-  if (!height) return E_POINTER;
-  RECT r;
-  if (!WindowRect(&r)) return E_UNEXPECTED;
-  *height = r.bottom - r.top;
-  return S_OK;
+  return GetSide(WindowSide::kHeight, height);
 }
 
 HRESULT STDMETHODCALLTYPE LyricsDisplayFilter::put_Owner(OAHWND owner) {

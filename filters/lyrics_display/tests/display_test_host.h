@@ -17,6 +17,7 @@
 #include "filters/core/timestamp_pair.h"
 #include "filters/filter_classes.h"
 #include "filters/lyrics_display/ilyrics_display.h"
+#include "filters/tests/graph_support.h"
 
 struct DrainMessage {
   UINT message;
@@ -98,26 +99,6 @@ inline bool WriteSong(const char* path, int seconds) {
   CloseHandle(file);
   return ok;
 }
-
-template <class T>
-struct ComPtr {
-  T* p = nullptr;
-  ComPtr() = default;
-  ~ComPtr() { reset(); }
-  ComPtr(const ComPtr&) = delete;
-  ComPtr& operator=(const ComPtr&) = delete;
-  void reset() {
-    if (p) p->Release();
-    p = nullptr;
-  }
-  T** out() {
-    reset();
-    return &p;
-  }
-  void** outVoid() { return reinterpret_cast<void**>(out()); }
-  T* operator->() const { return p; }
-  explicit operator bool() const { return p != nullptr; }
-};
 
 // The strip's window inside `parent`.
 inline HWND StripOf(HWND parent) { return FindWindowExA(parent, nullptr, "KMEditLDWnd", nullptr); }

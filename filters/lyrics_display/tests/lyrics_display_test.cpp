@@ -16,8 +16,6 @@ std::string TempPath(const char* name) {
   return std::string(dir) + name;
 }
 
-std::wstring Wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
-
 class LyricsDisplayTest : public testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -36,7 +34,7 @@ class LyricsDisplayTest : public testing::Test {
   }
 
   void TearDown() override {
-    if (window_) {
+    if (window_.get()) {
       window_->put_Visible(OAFALSE);
       window_->put_Owner(0);
     }
@@ -45,12 +43,12 @@ class LyricsDisplayTest : public testing::Test {
   // The filter with the song loaded, eight units of text and its window in
   // the parent; returns the strip's window.
   HWND Prepare() {
-    ComPtr<IFileSourceFilter> source;
+    ComRef<IFileSourceFilter> source;
     filter_->QueryInterface(IID_IFileSourceFilter, source.outVoid());
-    EXPECT_HRESULT_SUCCEEDED(source->Load(Wide(songPath_).c_str(), nullptr));
+    EXPECT_HRESULT_SUCCEEDED(source->Load(Widen(songPath_).c_str(), nullptr));
     display_->AppendText("la la la la\rla la la la");
     for (int32_t p : {3, 6, 9, 15, 18, 21}) EXPECT_EQ(display_->SetSyncpoint(p, 1), S_OK);
-    PlaceStrip(window_.p, parent_, drain_, kWidth);
+    PlaceStrip(window_.get(), parent_, drain_, kWidth);
     HWND strip = StripOf(parent_);
     EXPECT_NE(strip, nullptr);
     ClearDrain();
@@ -60,9 +58,9 @@ class LyricsDisplayTest : public testing::Test {
   static HWND parent_;
   static HWND drain_;
   static std::string songPath_;
-  ComPtr<IBaseFilter> filter_;
-  ComPtr<ILyricsDisplay> display_;
-  ComPtr<IVideoWindow> window_;
+  ComRef<IBaseFilter> filter_;
+  ComRef<ILyricsDisplay> display_;
+  ComRef<IVideoWindow> window_;
 };
 
 HWND LyricsDisplayTest::parent_ = nullptr;
@@ -78,7 +76,7 @@ TEST_F(LyricsDisplayTest, MethodsAnswerAsTheEditorExpects) {
   EXPECT_EQ(display_->AddTimestamp(300, 400), S_OK);
   // Out of order or empty: held after the last pair, above its start.
   EXPECT_EQ(display_->AddTimestamp(350, 350), S_FALSE);
-  EXPECT_EQ(PairsOf(display_.p), (Pairs{{100, 200}, {300, 400}, {400, 401}}));
+  EXPECT_EQ(PairsOf(display_.get()), (Pairs{{100, 200}, {300, 400}, {400, 401}}));
   TimestampPair pair{};
   EXPECT_EQ(display_->GetTimestamp(3, &pair), E_INVALIDARG);
   EXPECT_EQ(display_->GetTimestamp(-1, &pair), E_INVALIDARG);
@@ -113,7 +111,7 @@ TEST_F(LyricsDisplayTest, MethodsAnswerAsTheEditorExpects) {
   EXPECT_EQ(display_->Refresh(1, 1), S_OK);
 
   // A renderer with one input pin, a file source of the work file.
-  ComPtr<IEnumPins> pins;
+  ComRef<IEnumPins> pins;
   ASSERT_HRESULT_SUCCEEDED(filter_->EnumPins(pins.out()));
   IPin* got[2] = {};
   ULONG fetched = 0;
@@ -123,10 +121,10 @@ TEST_F(LyricsDisplayTest, MethodsAnswerAsTheEditorExpects) {
   got[0]->QueryDirection(&direction);
   EXPECT_EQ(direction, PINDIR_INPUT);
   got[0]->Release();
-  ComPtr<IFileSourceFilter> source;
+  ComRef<IFileSourceFilter> source;
   ASSERT_HRESULT_SUCCEEDED(filter_->QueryInterface(IID_IFileSourceFilter, source.outVoid()));
   EXPECT_HRESULT_FAILED(source->Load(L"C:\\no such folder\\wav.tmp", nullptr));
-  std::wstring path = Wide(songPath_);
+  std::wstring path = Widen(songPath_);
   EXPECT_EQ(source->Load(path.c_str(), nullptr), S_OK);
   LPOLESTR name = nullptr;
   EXPECT_EQ(source->GetCurFile(&name, nullptr), S_OK);
@@ -136,7 +134,7 @@ TEST_F(LyricsDisplayTest, MethodsAnswerAsTheEditorExpects) {
 }
 
 TEST_F(LyricsDisplayTest, WindowSitsInItsOwnerWhereItIsPut) {
-  PlaceStrip(window_.p, parent_, drain_, 640);
+  PlaceStrip(window_.get(), parent_, drain_, 640);
   HWND strip = StripOf(parent_);
   ASSERT_NE(strip, nullptr);
   EXPECT_TRUE(GetWindowLongPtrA(strip, GWL_STYLE) & WS_CHILD);
@@ -173,7 +171,7 @@ TEST_F(LyricsDisplayTest, EveryToolByMouseAndKeyboard) {
   Drag(strip, 260, 320, kBoxY);
   Drag(strip, 400, 440, kBoxY);
   Drag(strip, 100, 150, kBoxY);  // before the last pair: nothing
-  EXPECT_EQ(PairsOf(display_.p), (Pairs{{100, 200}, {250, 300}, {325, 400}, {500, 550}}));
+  EXPECT_EQ(PairsOf(display_.get()), (Pairs{{100, 200}, {250, 300}, {325, 400}, {500, 550}}));
   EXPECT_EQ(Posted(kMsgPairsChanged), (std::vector<LPARAM>{0, 1, 2, 3}));
   int32_t time = 0;
   EXPECT_EQ(display_->PeekUndoTimestamp(&time), S_OK);
@@ -196,33 +194,33 @@ TEST_F(LyricsDisplayTest, EveryToolByMouseAndKeyboard) {
   ClearDrain();
   display_->SetToolMode(kToolRemove);
   Click(strip, 220, kBoxY);
-  EXPECT_EQ(PairsOf(display_.p), (Pairs{{100, 200}, {325, 400}, {500, 550}}));
+  EXPECT_EQ(PairsOf(display_.get()), (Pairs{{100, 200}, {325, 400}, {500, 550}}));
   PressKey(VK_BACK, true);
   PressKey(VK_BACK, false);
-  EXPECT_EQ(PairsOf(display_.p), (Pairs{{100, 200}, {250, 300}, {325, 400}, {500, 550}}));
+  EXPECT_EQ(PairsOf(display_.get()), (Pairs{{100, 200}, {250, 300}, {325, 400}, {500, 550}}));
   EXPECT_EQ(Posted(kMsgPairsChanged), (std::vector<LPARAM>{1, 1}));
 
   // Combine with the pair before, then split it again elsewhere.
   display_->SetToolMode(kToolCombine);
   Click(strip, 300, kBoxY);
-  EXPECT_EQ(PairsOf(display_.p), (Pairs{{100, 200}, {250, 400}, {500, 550}}));
+  EXPECT_EQ(PairsOf(display_.get()), (Pairs{{100, 200}, {250, 400}, {500, 550}}));
   display_->SetToolMode(kToolSplit);
   Click(strip, 280, kBoxY);
-  EXPECT_EQ(PairsOf(display_.p), (Pairs{{100, 200}, {250, 350}, {350, 400}, {500, 550}}));
+  EXPECT_EQ(PairsOf(display_.get()), (Pairs{{100, 200}, {250, 350}, {350, 400}, {500, 550}}));
 
   // Adjust an end, and a start held at the pair before.
   display_->SetToolMode(kToolAdjust);
   Drag(strip, 160, 184, kBoxY);
   Drag(strip, 400, 200, kBoxY);
-  EXPECT_EQ(PairsOf(display_.p), (Pairs{{100, 230}, {250, 350}, {350, 400}, {400, 550}}));
+  EXPECT_EQ(PairsOf(display_.get()), (Pairs{{100, 230}, {250, 350}, {350, 400}, {400, 550}}));
 
   // Move one pair, held at 0; then move them all.
   display_->SetToolMode(kToolMove);
   Drag(strip, 120, 0, kBoxY);
-  EXPECT_EQ(PairsOf(display_.p), (Pairs{{0, 130}, {250, 350}, {350, 400}, {400, 550}}));
+  EXPECT_EQ(PairsOf(display_.get()), (Pairs{{0, 130}, {250, 350}, {350, 400}, {400, 550}}));
   display_->SetToolMode(kToolMoveAll);
   Drag(strip, 600, 640, kBoxY);
-  EXPECT_EQ(PairsOf(display_.p), (Pairs{{50, 180}, {300, 400}, {400, 450}, {450, 600}}));
+  EXPECT_EQ(PairsOf(display_.get()), (Pairs{{50, 180}, {300, 400}, {400, 450}, {450, 600}}));
 
   // Undo through the interface tells where the change was first.
   EXPECT_EQ(display_->PeekUndoTimestamp(&time), S_OK);
@@ -231,7 +229,7 @@ TEST_F(LyricsDisplayTest, EveryToolByMouseAndKeyboard) {
   EXPECT_EQ(display_->PeekRedoTimestamp(&time), S_OK);
   EXPECT_EQ(time, 0);
   EXPECT_EQ(display_->RedoTimestamp(), S_OK);
-  EXPECT_EQ(PairsOf(display_.p).back(), (TimestampPair{450, 600}));
+  EXPECT_EQ(PairsOf(display_.get()).back(), (TimestampPair{450, 600}));
 
   // Space while the song does not play asks to play.
   ClearDrain();
