@@ -1,57 +1,8 @@
 #include "lyrics/km_parser.h"
 
-#include <cstring>
-
-#include "lyrics/byte_order.h"
 #include "lyrics/km_format.h"
 
 namespace {
-
-bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
-
-// Moves `pos` past the NUL that ends the string at `pos`. Fails when a CR
-// or LF comes first or the data ends without a NUL.
-bool SkipHeaderString(const char* text, size_t end, LeadBytePredicate isLead, size_t& pos) {
-  while (pos < end) {
-    char c = text[pos];
-    if (c == '\0') {
-      ++pos;
-      return true;
-    }
-    if (IsLineBreak(c)) return false;
-    pos += CharacterSize(text, pos, end, isLead);
-  }
-  return false;
-}
-
-// Length of the line text at `pos` up to its NUL, or false when a CR, LF or
-// the end of the data comes first (the text is then not a complete line).
-bool MeasureLineText(const char* text, size_t pos, size_t end, LeadBytePredicate isLead,
-                     size_t& length) {
-  for (size_t q = pos; q < end;) {
-    char c = text[q];
-    if (c == '\0') {
-      length = q - pos;
-      return true;
-    }
-    if (IsLineBreak(c)) return false;
-    q += CharacterSize(text, q, end, isLead);
-  }
-  return false;
-}
-
-// Counts the line texts from `pos`: they end at a NUL that directly follows
-// another NUL, at a CR or LF, or at the end of the data.
-size_t CountLineTexts(const char* text, size_t pos, size_t end, LeadBytePredicate isLead) {
-  size_t count = 0;
-  size_t length = 0;
-  // Every text starts right after a NUL, so a NUL here is a second NUL.
-  while (pos < end && text[pos] != '\0' && MeasureLineText(text, pos, end, isLead, length)) {
-    ++count;
-    pos += length + 1;
-  }
-  return count;
-}
 
 // Whether `entry` may follow the accepted entries, `previous` being the
 // last of them (null for the first entry).
@@ -81,39 +32,31 @@ LoadStatus ParseKmFile(OwnedBuffer file, LeadBytePredicate isLead, TimedLyrics& 
   const size_t size = file.size();
   const unsigned char* bytes = reinterpret_cast<const unsigned char*>(file.data());
 
-  if (size < kKmMinimumFileSize) return LoadStatus::Invalid;
-  if (std::memcmp(bytes, "KM\0\0", 4) != 0) return LoadStatus::Invalid;
-  if (uint64_t{ReadLe32(bytes + 4)} + 8 != size) return LoadStatus::Invalid;
-  if (std::memcmp(bytes + 8, "TEXT", 4) != 0) return LoadStatus::Invalid;
-  const uint64_t textSize = ReadLe32(bytes + 12);
-  if (textSize == 0 || textSize + kKmHeaderSize >= size) return LoadStatus::Invalid;
-  // The "SYNC" chunk header must fit after the text.
-  if (textSize + kKmHeaderSize + kKmChunkHeaderSize > size) return LoadStatus::Invalid;
-
-  char* text = file.data() + kKmHeaderSize;
-  const size_t textEnd = static_cast<size_t>(textSize);
-  size_t pos = 0;
-  for (int i = 0; i < kKmHeaderStringCount; ++i) {
-    if (!SkipHeaderString(text, textEnd, isLead, pos)) return LoadStatus::Invalid;
-  }
-
-  const size_t textLineCount = CountLineTexts(text, pos, textEnd, isLead);
-  if (textLineCount == 0 || textLineCount > INT32_MAX) return LoadStatus::Invalid;
-
-  const unsigned char* sync = bytes + kKmHeaderSize + textEnd;
-  if (std::memcmp(sync, "SYNC", 4) != 0) return LoadStatus::Invalid;
-  const uint64_t syncSize = ReadLe32(sync + 4);
-  if (syncSize == 0 || textSize + syncSize + kKmMinimumFileSize != size) {
+  KmLayout layout;
+  if (!ReadKmLayout(bytes, size, &layout)) return LoadStatus::Invalid;
+  // The plug-ins want both chunks filled and nothing after them.
+  if (layout.textSize == 0 || layout.syncSize == 0 || !layout.exactSize) {
     return LoadStatus::Invalid;
   }
-  const unsigned char* entries = sync + kKmChunkHeaderSize;
-  const size_t entryCount = static_cast<size_t>(syncSize / kKmSyncEntrySize);
+
+  char* text = file.data() + kKmHeaderSize;
+  const size_t textEnd = layout.textSize;
+  size_t pos = 0;
+  for (int i = 0; i < kKmHeaderStringCount; ++i) {
+    if (!SkipKmHeaderString(text, textEnd, isLead, pos)) return LoadStatus::Invalid;
+  }
+
+  const size_t textLineCount = CountKmLineTexts(text, pos, textEnd, isLead);
+  if (textLineCount == 0 || textLineCount > INT32_MAX) return LoadStatus::Invalid;
+
+  const unsigned char* entries = bytes + kKmMinimumFileSize + textEnd;
+  const size_t entryCount = layout.syncSize / kKmSyncEntrySize;
 
   TextLine* textLines = AllocateArray<TextLine>(textLineCount);
   if (!textLines) return LoadStatus::OutOfMemory;
   for (size_t i = 0; i < textLineCount; ++i) {
     size_t length = 0;
-    MeasureLineText(text, pos, textEnd, isLead, length);
+    MeasureKmLineText(text, pos, textEnd, isLead, length);
     textLines[i].text = text + pos;
     textLines[i].length = static_cast<int32_t>(length + 1);
     textLines[i].width = 0;

@@ -1,0 +1,17 @@
+// What the reader fuzzers check: any bytes either open, into a document
+// that the window shows and that comes back the same when saved and opened
+// again, or fail with the empty template. The memory checks come from the
+// sanitizers.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "editor/formats/editor_formats.h"
+
+using Reader = bool (*)(OwnedBuffer file, EditorDocument& document);
+using Writer = bool (*)(const LyricsDocument& document, const TimestampList& timestamps,
+                        OwnedBuffer* file);
+
+// Aborts on the first check that fails.
+void OpenAndCheck(const uint8_t* data, size_t size, Reader open, Writer save);

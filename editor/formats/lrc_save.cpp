@@ -1,0 +1,100 @@
+// The editor's LRC writer: one line per distinct timed text with the times
+// of all its lines, after the information tags.
+#include "editor/formats/document_lines.h"
+#include "editor/formats/editor_formats.h"
+
+namespace {
+
+constexpr const char* kInformationKeys[kHeaderFieldCount] = {"ti", "ar", "al", "by"};
+constexpr int32_t kCentisecondsPerMinute = 6000;
+// Time tags hold two minute digits; later times keep 99 minutes and count
+// the rest in seconds beyond 59, which the LRC tag parser reads back.
+constexpr int32_t kMostTagMinutes = 99;
+
+// Two digits or more.
+char* WriteNumber(int32_t value, char* out) {
+  char digits[12];
+  int count = 0;
+  do {
+    digits[count++] = static_cast<char>('0' + value % 10);
+    value /= 10;
+  } while (value > 0 || count < 2);
+  while (count > 0) *out++ = digits[--count];
+  return out;
+}
+
+bool AppendTimeTag(int32_t time, ByteBuilder* out) {
+  int32_t minutes = time / kCentisecondsPerMinute;
+  if (minutes > kMostTagMinutes) minutes = kMostTagMinutes;
+  const int32_t rest = time - minutes * kCentisecondsPerMinute;
+  char tag[40];
+  char* end = tag;
+  *end++ = '[';
+  end = WriteNumber(minutes, end);
+  *end++ = ':';
+  end = WriteNumber(rest / 100, end);
+  *end++ = '.';
+  end = WriteNumber(rest % 100, end);
+  *end++ = ']';
+  return out->Append(tag, static_cast<size_t>(end - tag));
+}
+
+bool AppendHeaderTags(const DocumentSnapshot& snapshot, ByteBuilder* out) {
+  for (int field = 0; field < kHeaderFieldCount; ++field) {
+    const int32_t start = snapshot.header().valueStart[field];
+    const int32_t end = snapshot.header().valueEnd[field];
+    if (start == end) continue;
+    if (!out->Push('[') || !out->AppendString(kInformationKeys[field]) || !out->Push(':') ||
+        !snapshot.AppendBytes(start, end, out) || !out->AppendString("]\r\n")) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// Each distinct text once, after the times of its lines (the last line's
+// first) that have a pair; a text without any is left out.
+bool AppendTimedTexts(const LyricsLines& lines, const TimestampList& timestamps, ByteBuilder* out) {
+  for (size_t text = 0; text < lines.textStart.size(); ++text) {
+    bool timed = false;
+    for (int32_t line = lines.lastLine[text]; line >= 0; line = lines.lines[line].previousSame) {
+      TimestampPair pair{};
+      if (!timestamps.Get(lines.lines[line].unit, &pair)) continue;
+      if (!AppendTimeTag(pair.start, out)) return false;
+      timed = true;
+    }
+    if (timed && !(out->AppendString(lines.texts.data() + lines.textStart[text]) &&
+                   out->AppendString("\r\n"))) {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+bool CanSaveAsLrc(const LyricsDocument& document, const TimestampList& timestamps) {
+  return timestamps.Count() > 0 && !document.HasAnySyncpoint();
+}
+
+bool SaveLrcFile(const LyricsDocument& document, const TimestampList& timestamps,
+                 OwnedBuffer* file) {
+  *file = OwnedBuffer();
+  const int32_t units = document.UnitCount();
+  if (units == 0 && timestamps.Count() == 0 && document.LyricsStart() == kEmptyDocumentLength) {
+    return true;
+  }
+  // A piece after a syncpoint has a time of its own, which LRC cannot hold.
+  if (document.HasAnySyncpoint()) return false;
+
+  DocumentSnapshot snapshot;
+  LyricsLines lines;
+  ByteBuilder out;
+  if (!snapshot.Take(document) || !CollectLyricsLines(snapshot, &lines) ||
+      !AppendHeaderTags(snapshot, &out) || !AppendTimedTexts(lines, timestamps, &out)) {
+    return false;
+  }
+  // Unstamped lines at the end leave one empty line.
+  if (units > timestamps.Count() && !out.AppendString("\r\n")) return false;
+  return out.CopyTo(file);
+}
