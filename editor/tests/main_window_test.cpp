@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -18,7 +19,7 @@
 #include "editor/tests/harness/clipboard_text.h"
 #include "editor/tests/harness/dialog_driver.h"
 #include "editor/tests/harness/editor_process.h"
-#include "editor/tests/harness/keyboard_input.h"
+#include "editor/tests/harness/user_input.h"
 #include "editor/tests/harness/window_inspection.h"
 
 namespace {
@@ -336,6 +337,46 @@ TEST_F(EditorTest, AltAndAMnemonicOpenThatMenu) {
   EXPECT_EQ(popups[0].top, bar.bottom);
   EXPECT_GT(popups[1].left, popups[0].left + 100);
   EXPECT_EQ(popups[1].top, bar.bottom);
+}
+
+// The text of the tool a tooltip window shows, read inside the editor.
+std::string ShownTooltipText(HANDLE process, HWND tooltip) {
+  struct Block {
+    TOOLINFOA tool;
+    char text[256];
+  } block = {};
+  RemoteBuffer buffer(process, sizeof block);
+  block.tool.cbSize = sizeof block.tool;
+  if (!buffer.Write(&block, sizeof block) ||
+      !SendMessageA(tooltip, TTM_GETCURRENTTOOLA, 0, buffer.lParam()) ||
+      !buffer.Read(&block, sizeof block)) {
+    return std::string();
+  }
+  block.tool.lpszText = reinterpret_cast<char*>(buffer.lParam() + offsetof(Block, text));
+  buffer.Write(&block, sizeof block);
+  SendMessageA(tooltip, TTM_GETTEXTA, sizeof block.text, buffer.lParam());
+  buffer.Read(&block, sizeof block);
+  block.text[sizeof block.text - 1] = '\0';
+  return block.text;
+}
+
+// While nothing plays, the mouse over a toolbar button reaches the toolbar's
+// tooltip through the main window's message loop; the tip is the command's
+// string.
+TEST_F(EditorTest, ToolbarButtonsShowTheirCommandsStringAsTooltip) {
+  ASSERT_TRUE(BringToForeground(main_));
+  HWND toolbar = FindDescendant(main_, IDC_EDIT_TOOLBAR);
+  // Open, Save, a separator, then Copy: its middle.
+  POINT copy = {32 + 32 + 6 + 16, 11};
+  ClientToScreen(toolbar, &copy);
+  ASSERT_TRUE(MoveMouseTo({copy.x - 4, copy.y}));
+  ASSERT_TRUE(MoveMouseTo(copy));
+  HWND tip = WaitFor(kTimeoutMs, [&] {
+    HWND shown = FindProcessWindow(editor_.id(), "tooltips_class32");
+    return shown && !ShownTooltipText(editor_.handle(), shown).empty() ? shown : nullptr;
+  });
+  ASSERT_NE(tip, nullptr);
+  EXPECT_EQ(ShownTooltipText(editor_.handle(), tip), "Copy");
 }
 
 // The clipboard keys are the main window's: its Paste keeps a header value
