@@ -6,12 +6,13 @@
 #include "display/win32/check_directory.h"
 #include "display/win32/display_settings_win32.h"
 
-static_assert(kEditorDirectorySize == kDirectoryBufferSize, "directories as CheckDirectory takes them");
+static_assert(kEditorDirectorySize == kDirectoryBufferSize,
+              "directories as CheckDirectory takes them");
 
 namespace {
 
 int32_t ClampFontSize(int32_t size) {
-  return size < kEditorMinFontSize ? kEditorMinFontSize
+  return size < kEditorMinFontSize   ? kEditorMinFontSize
          : size > kEditorMaxFontSize ? kEditorMaxFontSize
                                      : size;
 }
@@ -102,8 +103,8 @@ void CleanUpStored(EditorSettings& settings, HDC screen, BYTE textCharSet) {
     settings.lyricsFont.lfCharSet = ANSI_CHARSET;
   }
   // Without a screen the face cannot be asked; the stored flag stands for it.
-  const bool trueType = screen ? IsTrueTypeFont(screen, FromLogFont(settings.lyricsFont))
-                               : settings.smoothing != 0;
+  const bool trueType =
+      screen ? IsTrueTypeFont(screen, FromLogFont(settings.lyricsFont)) : settings.smoothing != 0;
   settings.smoothing =
       SmoothTextApplies(settings.antiAliased, trueType ? 1 : 0, settings.lyricsFontSize) ? 1 : 0;
 

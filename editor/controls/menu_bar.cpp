@@ -3,34 +3,16 @@
 #include <cctype>
 #include <cstddef>
 
+#include "editor/controls/buffered_drawing.h"
 #include "editor/controls/menu_bar_filter.h"
 #include "editor/controls/menu_bar_paint.h"
 
-LRESULT CALLBACK MenuBarWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-
 namespace {
-
-const char kMenuBarClass[] = "KMEditCMWnd";
 
 // NONCLIENTMETRICSA as it was before iPaddedBorderWidth was added: the size
 // every Windows version accepts.
 constexpr UINT kMetricsSize = offsetof(NONCLIENTMETRICSA, lfMessageFont) + sizeof(LOGFONTA);
 static_assert(kMetricsSize == 340, "NONCLIENTMETRICSA without the padded border");
-
-bool RegisterMenuBarClass(HINSTANCE instance) {
-  WNDCLASSEXA wc = {};
-  wc.cbSize = sizeof wc;
-  if (GetClassInfoExA(instance, kMenuBarClass, &wc)) return true;
-  wc = {};
-  wc.cbSize = sizeof wc;
-  wc.style = CS_HREDRAW | CS_VREDRAW;
-  wc.lpfnWndProc = MenuBarWindowProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  wc.lpszClassName = kMenuBarClass;
-  return RegisterClassExA(&wc) != 0;
-}
 
 POINT PointFromLParam(LPARAM lParam) {
   return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
@@ -46,35 +28,24 @@ char Mnemonic(const char* text) {
 
 }  // namespace
 
-LRESULT CALLBACK MenuBarWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-    auto* bar = static_cast<MenuBar*>(create->lpCreateParams);
-    bar->window_ = hwnd;
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(bar));
-  }
-  auto* bar = reinterpret_cast<MenuBar*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (!bar) return DefWindowProcA(hwnd, message, wParam, lParam);
-  return bar->HandleMessage(message, wParam, lParam);
-}
+const char MenuBar::kClassName[] = "KMEditCMWnd";
 
 MenuBar::~MenuBar() {
-  if (window_) DestroyWindow(window_);
+  DestroyControlWindow(hwnd_);
   if (menu_) DestroyMenu(menu_);
 }
 
 HWND MenuBar::CreateControl(HINSTANCE instance, HWND parent, const RECT& rect, int controlId) {
-  if (window_ || !RegisterMenuBarClass(instance)) return nullptr;
-  HWND hwnd = CreateWindowExA(0, kMenuBarClass, nullptr, WS_CHILD | WS_VISIBLE, rect.left,
-                              rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), instance,
-                              this);
+  static const ControlClass kClass = {kClassName, ControlWindowProc<MenuBar>, WS_CHILD | WS_VISIBLE,
+                                      0};
+  if (hwnd_) return nullptr;
+  HWND hwnd = CreateControlWindow(kClass, parent, instance, rect, controlId, this);
   if (hwnd) owner_ = parent;
   return hwnd;
 }
 
 bool MenuBar::LoadMenuBar(HINSTANCE instance, int resourceId) {
-  if (!window_ || menu_) return false;
+  if (!hwnd_ || menu_) return false;
   menu_ = LoadMenuA(instance, MAKEINTRESOURCEA(resourceId));
   if (!menu_) return false;
   const int count = GetMenuItemCount(menu_);
@@ -90,7 +61,7 @@ bool MenuBar::LoadMenuBar(HINSTANCE instance, int resourceId) {
     itemCount_ = 0;
     return false;
   }
-  InvalidateRect(window_, nullptr, FALSE);
+  InvalidateRect(hwnd_, nullptr, FALSE);
   return true;
 }
 
@@ -109,7 +80,7 @@ bool MenuBar::OpenByMnemonic(char character) {
   for (int i = 0; i < itemCount_; ++i) {
     const char mnemonic = Mnemonic(items_[i].text);
     if (mnemonic != '\0' && std::toupper(static_cast<unsigned char>(mnemonic)) == wanted) {
-      PostMessageA(window_, kMenuBarOpenMessage, static_cast<WPARAM>(i), 0);
+      PostMessageA(hwnd_, kMenuBarOpenMessage, static_cast<WPARAM>(i), 0);
       return true;
     }
   }
@@ -125,16 +96,16 @@ bool MenuBar::ReadMenuFont() {
 }
 
 bool MenuBar::MeasureTitles() {
-  HDC screen = GetDC(window_);
+  HDC screen = GetDC(hwnd_);
   if (!screen) return false;
   const bool measured = MeasureTitleWidths(screen, menuFont_, items_, itemCount_);
-  ReleaseDC(window_, screen);
+  ReleaseDC(hwnd_, screen);
   return measured;
 }
 
 RECT MenuBar::TitleCell(int index) const {
   RECT client;
-  GetClientRect(window_, &client);
+  GetClientRect(hwnd_, &client);
   int left = 0;
   for (int i = 0; i < index; ++i) left += items_[i].width;
   return {left, client.top, left + items_[index].width, client.bottom};
@@ -142,14 +113,14 @@ RECT MenuBar::TitleCell(int index) const {
 
 bool MenuBar::FitsClient(int index) const {
   RECT client;
-  GetClientRect(window_, &client);
+  GetClientRect(hwnd_, &client);
   return TitleCell(index).right <= client.right;
 }
 
 int MenuBar::HitTest(POINT client) const {
-  if (!window_) return -1;
+  if (!hwnd_) return -1;
   RECT area;
-  GetClientRect(window_, &area);
+  GetClientRect(hwnd_, &area);
   if (client.y < area.top || client.y >= area.bottom) return -1;
   int left = 0;
   for (int i = 0; i < itemCount_; ++i) {
@@ -161,37 +132,26 @@ int MenuBar::HitTest(POINT client) const {
   return -1;
 }
 
-void MenuBar::Paint() {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(window_, &paint);
-  if (dc) {
-    RECT client;
-    GetClientRect(window_, &client);
-    DrawCells(dc, client);
-  }
-  EndPaint(window_, &paint);
-}
-
 void MenuBar::DrawCells(HDC target, const RECT& area) {
   TitleRow row = {items_, itemCount_, hotItem_, openItem_, &menuFont_};
   RECT client;
-  GetClientRect(window_, &client);
+  GetClientRect(hwnd_, &client);
   PaintTitleRow(target, client, area, row);
 }
 
 void MenuBar::SetHighlight(int title, TitleEdge edge) {
-  if (title < -1 || title >= itemCount_ || !window_) return;
+  if (title < -1 || title >= itemCount_ || !hwnd_) return;
   const int previous = hotItem_ != -1 ? hotItem_ : openItem_;
   hotItem_ = edge == TitleEdge::kRaised ? title : -1;
   openItem_ = edge == TitleEdge::kSunken ? title : -1;
-  HDC dc = GetDC(window_);
+  HDC dc = GetDC(hwnd_);
   if (!dc) return;
   // Only the two cells that changed are drawn, each only where it fits.
   if (previous >= 0 && previous != title && FitsClient(previous)) {
     DrawCells(dc, TitleCell(previous));
   }
   if (title >= 0 && FitsClient(title)) DrawCells(dc, TitleCell(title));
-  ReleaseDC(window_, dc);
+  ReleaseDC(hwnd_, dc);
 }
 
 void MenuBar::OnMouseMove(POINT client) {
@@ -199,7 +159,7 @@ void MenuBar::OnMouseMove(POINT client) {
     TRACKMOUSEEVENT track = {};
     track.cbSize = sizeof track;
     track.dwFlags = TME_LEAVE;
-    track.hwndTrack = window_;
+    track.hwndTrack = hwnd_;
     track.dwHoverTime = 1;
     tracking_ = TrackMouseEvent(&track);
   }
@@ -213,13 +173,13 @@ void MenuBar::OnMouseMove(POINT client) {
 }
 
 void MenuBar::OpenPopup(int title) {
-  if (title < 0 || title >= itemCount_ || !window_) return;
+  if (title < 0 || title >= itemCount_ || !hwnd_) return;
   HMENU popup = GetSubMenu(menu_, title);
   if (!popup) return;
 
   // The title's cell on the screen, kept clear by the pop-up.
   RECT cell = TitleCell(title);
-  MapWindowPoints(window_, nullptr, reinterpret_cast<POINT*>(&cell), 2);
+  MapWindowPoints(hwnd_, nullptr, reinterpret_cast<POINT*>(&cell), 2);
   RECT desktop;
   GetWindowRect(GetDesktopWindow(), &desktop);
   TPMPARAMS params = {};
@@ -232,33 +192,33 @@ void MenuBar::OpenPopup(int title) {
   // The pop-up's top stands on the title's bottom edge, its left on the
   // title's left edge; it returns when the pop-up closes.
   TrackPopupMenuEx(popup, TPM_VERTICAL | TPM_TOPALIGN | TPM_LEFTALIGN, params.rcExclude.left,
-                   params.rcExclude.bottom, window_, &params);
-  if (!switching_ && window_) SetHighlight(title, TitleEdge::kPlain);
+                   params.rcExclude.bottom, hwnd_, &params);
+  if (!switching_ && hwnd_) SetHighlight(title, TitleEdge::kPlain);
   RemoveMenuBarFilter();
 }
 
 void MenuBar::SwitchTo(int title) {
   switching_ = TRUE;
-  SendMessageA(window_, WM_CANCELMODE, 0, 0);
-  PostMessageA(window_, kMenuBarOpenMessage, static_cast<WPARAM>(title), 0);
+  SendMessageA(hwnd_, WM_CANCELMODE, 0, 0);
+  PostMessageA(hwnd_, kMenuBarOpenMessage, static_cast<WPARAM>(title), 0);
 }
 
 void MenuBar::ClosePopupByClick(POINT client) {
   switching_ = TRUE;
-  SendMessageA(window_, WM_CANCELMODE, 0, 0);
+  SendMessageA(hwnd_, WM_CANCELMODE, 0, 0);
   SetHighlight(HitTest(client), TitleEdge::kRaised);
 }
 
-LRESULT MenuBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT MenuBar::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT:
-      Paint();
+      PaintWindow(hwnd, [this](HDC dc, const RECT& client) { DrawCells(dc, client); });
       return 0;
     case WM_ERASEBKGND:
       return 0;
     case WM_SETTINGCHANGE:
       if (wParam == SPI_SETNONCLIENTMETRICS && menu_ && ReadMenuFont() && MeasureTitles()) {
-        InvalidateRect(window_, nullptr, FALSE);
+        InvalidateRect(hwnd_, nullptr, FALSE);
       }
       return 0;
     case WM_COMMAND:
@@ -283,20 +243,17 @@ LRESULT MenuBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kMenuBarOpenMessage:
       OpenPopup(static_cast<int>(wParam));
       return 0;
-    case WM_DESTROY: {
+    case WM_DESTROY:
       // The bar is one child of the main window, which ends the program
       // when it goes itself; the bar's own end must not. An open pop-up
       // closes with it.
       if (openItem_ != -1) EndMenu();
-      SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
-      window_ = nullptr;
       owner_ = nullptr;
       hotItem_ = -1;
       openItem_ = -1;
       tracking_ = FALSE;
       return 0;
-    }
     default:
-      return DefWindowProcA(window_, message, wParam, lParam);
+      return DefWindowProcA(hwnd, message, wParam, lParam);
   }
 }

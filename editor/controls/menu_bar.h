@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include "editor/controls/control_window.h"
+
 constexpr int kMenuBarMaxItems = 10;
 constexpr int kMenuBarTitleSize = 28;  // room for 25 characters and the NUL
 // Posted to the bar (wParam = title index) to open that title's pop-up.
@@ -20,12 +22,12 @@ struct MenuBarItem {
 // How a title is drawn.
 enum class TitleEdge { kPlain = 0, kRaised = 1, kSunken = 2 };
 
-class MenuBar {
+class MenuBar : public ControlWindow {
  public:
+  static const char kClassName[];
+
   MenuBar() = default;
   ~MenuBar();
-  MenuBar(const MenuBar&) = delete;
-  MenuBar& operator=(const MenuBar&) = delete;
 
   // Registers the class when needed and creates the child window; the
   // parent becomes the owner of the bar. Null on failure.
@@ -41,24 +43,24 @@ class MenuBar {
   // pop-up and returns true; the owner then answers MNC_CLOSE.
   bool OpenByMnemonic(char character);
 
-  HWND window() const { return window_; }
+  HWND window() const { return hwnd_; }
   HMENU menu() const { return menu_; }
   int itemCount() const { return itemCount_; }
   const MenuBarItem& item(int index) const { return items_[index]; }
   int hotItem() const { return hotItem_; }
   int openItem() const { return openItem_; }
 
+  // For the window procedure only.
+  LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
  private:
-  friend LRESULT CALLBACK MenuBarWindowProc(HWND, UINT, WPARAM, LPARAM);
   friend bool MenuBarFilterMessage(MenuBar& bar, const MSG& message);
 
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   bool ReadMenuFont();
   bool MeasureTitles();
   int HitTest(POINT client) const;
   RECT TitleCell(int index) const;
   bool FitsClient(int index) const;
-  void Paint();
   void DrawCells(HDC target, const RECT& area);
   void SetHighlight(int title, TitleEdge edge);
   void OnMouseMove(POINT client);
@@ -66,7 +68,6 @@ class MenuBar {
   void SwitchTo(int title);
   void ClosePopupByClick(POINT client);
 
-  HWND window_ = nullptr;
   HWND owner_ = nullptr;
   HMENU menu_ = nullptr;
   MenuBarItem items_[kMenuBarMaxItems] = {};

@@ -31,11 +31,11 @@ void RemoveMenuBarFilter() {
 }
 
 bool MenuBarFilterMessage(MenuBar& bar, const MSG& message) {
-  if (!bar.window_) return false;
+  if (!bar.hwnd_) return false;
   // The pop-up holds the mouse; its messages carry the cursor's screen
   // position in `pt` on every system.
   POINT client = message.pt;
-  ScreenToClient(bar.window_, &client);
+  ScreenToClient(bar.hwnd_, &client);
   switch (message.message) {
     case WM_KEYDOWN: {
       // At the first and the last title the pop-up handles the key itself.
@@ -49,7 +49,7 @@ bool MenuBarFilterMessage(MenuBar& bar, const MSG& message) {
       return true;
     }
     case WM_MENUSELECT:
-      SendMessageA(bar.window_, WM_MENUSELECT, message.wParam, message.lParam);
+      SendMessageA(bar.hwnd_, WM_MENUSELECT, message.wParam, message.lParam);
       return true;
     case WM_MOUSEMOVE: {
       // Opening a pop-up can repeat the last position; that is no move.
@@ -74,7 +74,7 @@ bool MenuBarFilterMessage(MenuBar& bar, const MSG& message) {
       if (!bar.clickedOpenTitle_) return false;
       bar.clickedOpenTitle_ = FALSE;
       RECT area;
-      GetClientRect(bar.window_, &area);
+      GetClientRect(bar.hwnd_, &area);
       if (PtInRect(&area, client)) bar.ClosePopupByClick(client);
       return true;
     }

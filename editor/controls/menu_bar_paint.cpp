@@ -1,6 +1,7 @@
 #include "editor/controls/menu_bar_paint.h"
 
 #include "display/win32/gdi_holders.h"
+#include "editor/controls/buffered_drawing.h"
 
 namespace {
 
@@ -43,32 +44,27 @@ bool MeasureTitleWidths(HDC dc, const LOGFONTA& font, MenuBarItem* items, int co
 }
 
 void PaintTitleRow(HDC target, const RECT& client, const RECT& area, const TitleRow& row) {
-  const int width = area.right - area.left;
-  const int height = area.bottom - area.top;
-  if (width <= 0 || height <= 0) return;
-  MemoryDc memory(target);
-  GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(target, width, height));
   GdiObject<HFONT> font(CreateFontIndirectA(row.font));
-  if (!memory || !bitmap || !font) return;
-  Selection selectedBitmap(memory.get(), bitmap.get());
-  Selection selectedFont(memory.get(), font.get());
-  HDC dc = memory.get();
-  // Client coordinates are drawn shifted so that `area` starts at 0,0.
-  SetViewportOrgEx(dc, -area.left, -area.top, nullptr);
-
-  FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
-  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-  SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-  int left = 0;
-  for (int i = 0; i < row.count; ++i) {
-    RECT cell = {left, client.top, left + row.items[i].width, client.bottom};
-    if (cell.right > client.right) break;
-    left = cell.right;
-    RECT overlap;
-    if (!IntersectRect(&overlap, &cell, &area)) continue;
-    DrawTextA(dc, row.items[i].text, -1, &cell, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
-    if (i == row.hotItem) DrawEdgeLines(dc, cell, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW);
-    if (i == row.openItem) DrawEdgeLines(dc, cell, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT);
-  }
-  BitBlt(target, area.left, area.top, width, height, dc, area.left, area.top, SRCCOPY);
+  if (!font) return;
+  DrawBuffered(
+      target, area.left, area.top, area.right - area.left, area.bottom - area.top, [&](HDC dc) {
+        Selection selectedFont(dc, font.get());
+        // Client coordinates are drawn shifted so that `area` starts at 0,0.
+        SetViewportOrgEx(dc, -area.left, -area.top, nullptr);
+        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+        SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+        int left = 0;
+        for (int i = 0; i < row.count; ++i) {
+          RECT cell = {left, client.top, left + row.items[i].width, client.bottom};
+          if (cell.right > client.right) break;
+          left = cell.right;
+          RECT overlap;
+          if (!IntersectRect(&overlap, &cell, &area)) continue;
+          DrawTextA(dc, row.items[i].text, -1, &cell, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+          if (i == row.hotItem) DrawEdgeLines(dc, cell, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW);
+          if (i == row.openItem) DrawEdgeLines(dc, cell, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT);
+        }
+        SetViewportOrgEx(dc, 0, 0, nullptr);
+        return true;
+      });
 }

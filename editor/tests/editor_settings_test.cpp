@@ -1,5 +1,7 @@
 // The editor's settings through the real registry ("EP") of a private Wine
 // prefix, against the rules applied one by one.
+#include "editor/editor_settings.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -9,7 +11,6 @@
 
 #include "display/display_settings.h"
 #include "display/win32/display_settings_win32.h"
-#include "editor/editor_settings.h"
 
 namespace {
 
@@ -53,7 +54,8 @@ std::pair<bool, bool> AskFont(const char* face, BYTE charSet) {
   query.lfCharSet = charSet;
   lstrcpynA(query.lfFaceName, face, LF_FACESIZE);
   HDC screen = GetDC(nullptr);
-  if (face[0] != '\0') EnumFontFamiliesExA(screen, &query, NoteFont, reinterpret_cast<LPARAM>(&facts), 0);
+  if (face[0] != '\0')
+    EnumFontFamiliesExA(screen, &query, NoteFont, reinterpret_cast<LPARAM>(&facts), 0);
   ReleaseDC(nullptr, screen);
   return facts;
 }
@@ -66,10 +68,13 @@ void SetText(char* field, size_t size, const std::string& text) {
 // What a load of `stored` (null: nothing usable stored) must give.
 EditorSettings Expected(const EditorSettings* stored) {
   CHARSETINFO info = {};
-  const BYTE ansi = TranslateCharsetInfo(reinterpret_cast<DWORD*>(UINT_PTR{GetACP()}), &info,
-                                         TCI_SRCCODEPAGE) ? info.ciCharset : 0;
+  const BYTE ansi =
+      TranslateCharsetInfo(reinterpret_cast<DWORD*>(UINT_PTR{GetACP()}), &info, TCI_SRCCODEPAGE)
+          ? info.ciCharset
+          : 0;
   const RECT d = Desktop();
-  const LONG left = d.left + (d.right - d.left - 720) / 2, top = d.top + (d.bottom - d.top - 540) / 2;
+  const LONG left = d.left + (d.right - d.left - 720) / 2,
+             top = d.top + (d.bottom - d.top - 540) / 2;
   const RECT centred = {left, top, left + 720, top + 540};
   EditorSettings want = {};
   if (!stored) {
@@ -118,7 +123,8 @@ EditorSettings Expected(const EditorSettings* stored) {
     if (!path.empty() && path.back() == '\\') path.pop_back();
     const DWORD attributes = GetFileAttributesA(path.c_str());
     const bool exists = !path.empty() && path.size() <= 256 &&
-                        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+                        attributes != INVALID_FILE_ATTRIBUTES &&
+                        (attributes & FILE_ATTRIBUTE_DIRECTORY);
     SetText(directory, kEditorDirectorySize, exists ? path : "");
   }
   return want;
@@ -127,10 +133,11 @@ EditorSettings Expected(const EditorSettings* stored) {
 void ExpectSame(const EditorSettings& loaded, const EditorSettings& want) {
   EXPECT_EQ(std::memcmp(&loaded, &want, sizeof want), 0)
       << "window " << loaded.windowRect.left << "," << loaded.windowRect.top << " want "
-      << want.windowRect.left << "," << want.windowRect.top << "; faces " << loaded.textFont.lfFaceName
-      << "/" << loaded.lyricsFont.lfFaceName << " want " << want.textFont.lfFaceName << "/"
-      << want.lyricsFont.lfFaceName << "; smoothing " << loaded.smoothing << " want "
-      << want.smoothing << "; sizes " << loaded.textFontSize << "/" << loaded.lyricsFontSize;
+      << want.windowRect.left << "," << want.windowRect.top << "; faces "
+      << loaded.textFont.lfFaceName << "/" << loaded.lyricsFont.lfFaceName << " want "
+      << want.textFont.lfFaceName << "/" << want.lyricsFont.lfFaceName << "; smoothing "
+      << loaded.smoothing << " want " << want.smoothing << "; sizes " << loaded.textFontSize << "/"
+      << loaded.lyricsFontSize;
 }
 
 // A folder that exists for the test's lifetime.
@@ -189,8 +196,8 @@ TEST(EditorSettingsTest, SaveThenLoadGivesTheSameRecord) {
   saved.antiAliased = 1;
   SetText(saved.lyricsDirectory, kEditorDirectorySize, ExistingDirectory());
   saved = Expected(&saved);  // a record that loads unchanged
-  HWND window = CreateWindowExA(0, "STATIC", "main", WS_OVERLAPPEDWINDOW, 30, 40, 500, 420,
-                                nullptr, nullptr, nullptr, nullptr);
+  HWND window = CreateWindowExA(0, "STATIC", "main", WS_OVERLAPPEDWINDOW, 30, 40, 500, 420, nullptr,
+                                nullptr, nullptr, nullptr);
   ASSERT_TRUE(SaveEditorSettings(saved, window));
   RECT placed;
   GetWindowRect(window, &placed);
@@ -209,20 +216,31 @@ TEST(EditorSettingsTest, RandomStoredRecordsLoadAsTheRulesSay) {
   const std::string directories[] = {directory, directory + "\\", directory + "\\gone", ""};
   const RECT d = Desktop();
   std::mt19937 random(20240611);
-  auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+  auto pick = [&](int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(random);
+  };
   for (int round = 0; round < 150 && !HasFailure(); ++round) {
     SCOPED_TRACE("round " + std::to_string(round));
     EditorSettings stored;
-    for (size_t i = 0; i < sizeof stored; ++i) reinterpret_cast<uint8_t*>(&stored)[i] = pick(0, 255);
+    for (size_t i = 0; i < sizeof stored; ++i)
+      reinterpret_cast<uint8_t*>(&stored)[i] = pick(0, 255);
     RECT& r = stored.windowRect;
     r.left = pick(-900, 1500), r.top = pick(-700, 1200);
     r.right = r.left + (pick(0, 7) ? pick(1, 900) : pick(-20, 0));
     r.bottom = r.top + (pick(0, 7) ? pick(1, 700) : pick(-20, 0));
     switch (pick(0, 7)) {  // just at one of the desktop's edges
-      case 0: r.left = d.right - pick(1, 2), r.right = r.left + 50; break;
-      case 1: r.right = d.left + pick(0, 1), r.left = r.right - 50; break;
-      case 2: r.top = d.bottom - pick(1, 2), r.bottom = r.top + 50; break;
-      case 3: r.bottom = d.top + pick(0, 1), r.top = r.bottom - 50; break;
+      case 0:
+        r.left = d.right - pick(1, 2), r.right = r.left + 50;
+        break;
+      case 1:
+        r.right = d.left + pick(0, 1), r.left = r.right - 50;
+        break;
+      case 2:
+        r.top = d.bottom - pick(1, 2), r.bottom = r.top + 50;
+        break;
+      case 3:
+        r.bottom = d.top + pick(0, 1), r.top = r.bottom - 50;
+        break;
     }
     for (LOGFONTA* font : {&stored.textFont, &stored.lyricsFont}) {
       font->lfWeight = pick(0, 3) == 0 ? 400 : pick(0, 1000);

@@ -1,6 +1,8 @@
 // The menu bar driven by real mouse and keyboard input (SendInput from a
 // second thread) while the test's thread runs the message loop and the
 // pop-up menus' own loops.
+#include "editor/controls/menu_bar.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -9,7 +11,6 @@
 #include <functional>
 #include <thread>
 
-#include "editor/controls/menu_bar.h"
 #include "tools/bmp/picture_capture.h"
 
 namespace {
@@ -65,8 +66,10 @@ void SendMouse(DWORD flags, POINT screen = {0, 0}) {
   INPUT input = {};
   input.type = INPUT_MOUSE;
   input.mi.dwFlags = flags;
-  input.mi.dx = (screen.x * 65536 + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN);
-  input.mi.dy = (screen.y * 65536 + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN);
+  input.mi.dx =
+      (screen.x * 65536 + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN);
+  input.mi.dy =
+      (screen.y * 65536 + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN);
   SendInput(1, &input, sizeof input);
 }
 
@@ -103,8 +106,8 @@ class MenuBarTest : public testing::Test {
     wc.lpszClassName = "MenuBarTestOwner";
     RegisterClassExA(&wc);
     testBar = &bar_;
-    owner_ = CreateWindowExA(0, "MenuBarTestOwner", "Menu bar", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                             0, 0, 640, 400, nullptr, nullptr, instance_, nullptr);
+    owner_ = CreateWindowExA(0, "MenuBarTestOwner", "Menu bar", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                             0, 640, 400, nullptr, nullptr, instance_, nullptr);
     ASSERT_NE(owner_, nullptr);
     SetForegroundWindow(owner_);
     SetFocus(owner_);
