@@ -1,7 +1,9 @@
 // editorshot [--editor PATH] [--delay MS] OUT.bmp
 // Starts the editor (by default the one built beside this tool), waits for
-// its main window, lets it settle for MS milliseconds (1000), saves the
-// window as it shows on the screen to OUT.bmp and closes the editor,
+// its main window, brings it to the front, lets it settle for MS
+// milliseconds (1000), saves the window's client area (everything but the
+// frame and caption, which belong to the window manager) as it shows on the
+// screen to OUT.bmp and closes the editor,
 // answering No if it asks to save. Exit code 0 on success, 1 when the
 // editor did not show or close, or the picture could not be saved, 2 on
 // wrong usage.
@@ -13,6 +15,7 @@
 
 #include "editor/tests/harness/editor_process.h"
 #include "editor/tests/harness/screen_picture.h"
+#include "editor/tests/harness/user_input.h"
 
 namespace {
 
@@ -53,8 +56,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "editorshot: %s did not show its window\n", options.editor);
     return 1;
   }
+  BringToForeground(editor.mainWindow());
   Sleep(options.delayMs);
-  const bool saved = SaveScreenWindow(editor.mainWindow(), options.out);
+  const bool saved = SaveScreenClient(editor.mainWindow(), options.out);
   if (!saved) std::fprintf(stderr, "editorshot: cannot save %s\n", options.out);
   const bool closed = editor.CloseDiscardingChanges(kExitTimeoutMs);
   if (!closed) std::fprintf(stderr, "editorshot: the editor did not close\n");

@@ -2,21 +2,36 @@
 
 #include "tools/bmp/picture_capture.h"
 
-bool CaptureScreenWindow(HWND window, Picture& picture) {
-  RECT rect = {};
-  if (!GetWindowRect(window, &rect)) return false;
-  HDC screen = GetDC(nullptr);
-  if (!screen) return false;
-  // CapturePicture copies from the origin: put the window's corner there.
+namespace {
+
+bool SaveScreenRect(const RECT& screen, const char* path) {
+  Picture picture;
+  return CaptureScreenRect(screen, picture) && WriteBitmapFile(path, picture);
+}
+
+}  // namespace
+
+bool CaptureScreenRect(const RECT& screen, Picture& picture) {
+  HDC dc = GetDC(nullptr);
+  if (!dc) return false;
+  // CapturePicture copies from the origin: put the rectangle's corner there.
   POINT oldOrigin = {};
-  SetViewportOrgEx(screen, rect.left, rect.top, &oldOrigin);
-  const bool ok = CapturePicture(screen, rect.right - rect.left, rect.bottom - rect.top, picture);
-  SetViewportOrgEx(screen, oldOrigin.x, oldOrigin.y, nullptr);
-  ReleaseDC(nullptr, screen);
+  SetViewportOrgEx(dc, screen.left, screen.top, &oldOrigin);
+  const bool ok =
+      CapturePicture(dc, screen.right - screen.left, screen.bottom - screen.top, picture);
+  SetViewportOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+  ReleaseDC(nullptr, dc);
   return ok;
 }
 
 bool SaveScreenWindow(HWND window, const char* path) {
-  Picture picture;
-  return CaptureScreenWindow(window, picture) && WriteBitmapFile(path, picture);
+  RECT rect = {};
+  return GetWindowRect(window, &rect) && SaveScreenRect(rect, path);
+}
+
+bool SaveScreenClient(HWND window, const char* path) {
+  RECT rect = {};
+  if (!GetClientRect(window, &rect)) return false;
+  MapWindowPoints(window, HWND_DESKTOP, reinterpret_cast<POINT*>(&rect), 2);
+  return SaveScreenRect(rect, path);
 }
