@@ -42,9 +42,9 @@ HRESULT STDMETHODCALLTYPE LyricsDisplayFilter::AddTimestamp(int32_t start, int32
     // last one, start below 0 or end before it starts is held in place, so
     // that every later pair still belongs to its own unit.
     int32_t earliest = model_.pairs.empty() ? 0 : model_.pairs.back().end;
-    if (earliest == INT32_MAX) return E_INVALIDARG;
     TimestampPair pair{std::max(start, earliest), 0};
-    pair.end = std::max(end, pair.start + 1);
+    if (pair.start >= kLastTimestampEnd) return E_INVALIDARG;
+    pair.end = std::min(std::max(end, pair.start + 1), kLastTimestampEnd);
     if (pair.start != start || pair.end != end) hr = S_FALSE;
     model_.pairs.push_back(pair);
     // Undo steps refer to the list as it was.

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "com_server/module_lock.h"
+
 namespace {
 
 const char kClassName[] = "KMEditLDWnd";
@@ -64,18 +66,22 @@ bool StripWindow::Create() {
 
 LRESULT CALLBACK StripWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
+    // The module stays while a window runs its code, even one whose filter
+    // went away on another thread and left it to close itself.
+    LockModule();
     auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
     auto* self = static_cast<StripWindow*>(create->lpCreateParams);
     self->hwnd_ = hwnd;
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
   auto* self = reinterpret_cast<StripWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-    self->hwnd_ = nullptr;
+    if (self) self->hwnd_ = nullptr;
+    UnlockModule();
     return DefWindowProcA(hwnd, message, wParam, lParam);
   }
+  if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
   return self->Handle(message, wParam, lParam);
 }
 

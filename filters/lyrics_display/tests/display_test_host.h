@@ -1,13 +1,12 @@
-// What the lyrics display tests share: a work file with a song, the filter
-// made and placed in a parent window as the editor places it, and a message
-// drain that records what the filter posts.
+// What the lyrics display tests share: the filter's window placed in a
+// parent window as the editor places it, a message drain that records what
+// the filter posts, and real mouse and keyboard input.
 #pragma once
 
 #include <windows.h>
 
 #include <dshow.h>
 
-#include <cmath>
 #include <cstdint>
 #include <ostream>
 #include <string>
@@ -62,43 +61,6 @@ inline std::vector<LPARAM> Posted(UINT message) {
 }
 
 inline void ClearDrain() { DrainMessages().clear(); }
-
-// A 16-bit stereo song of `seconds` at 44100 Hz: a tone whose loudness
-// swells and fades once a second.
-inline bool WriteSong(const char* path, int seconds) {
-  const uint32_t rate = 44100;
-  const uint32_t frames = rate * uint32_t(seconds);
-  std::vector<int16_t> samples(size_t(frames) * 2);
-  for (uint32_t i = 0; i < frames; ++i) {
-    double t = double(i) / rate;
-    double swell = 0.15 + 0.8 * std::fabs(std::sin(3.14159265 * t));
-    int16_t v = int16_t(swell * 26000 * std::sin(2 * 3.14159265 * 220 * t));
-    samples[2 * size_t(i)] = v;
-    samples[2 * size_t(i) + 1] = int16_t(v / 2);
-  }
-  uint32_t dataBytes = uint32_t(samples.size() * 2);
-  struct {
-    char riff[4] = {'R', 'I', 'F', 'F'};
-    uint32_t riffSize;
-    char wave[4] = {'W', 'A', 'V', 'E'};
-    char fmt[4] = {'f', 'm', 't', ' '};
-    uint32_t fmtSize = 16;
-    uint16_t tag = 1, channels = 2;
-    uint32_t rate = 44100, byteRate = 44100 * 4;
-    uint16_t blockAlign = 4, bits = 16;
-    char data[4] = {'d', 'a', 't', 'a'};
-    uint32_t dataSize;
-  } header;
-  header.riffSize = 36 + dataBytes;
-  header.dataSize = dataBytes;
-  HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  bool ok = WriteFile(file, &header, sizeof header, &written, nullptr) &&
-            WriteFile(file, samples.data(), dataBytes, &written, nullptr) && written == dataBytes;
-  CloseHandle(file);
-  return ok;
-}
 
 // The strip's window inside `parent`.
 inline HWND StripOf(HWND parent) { return FindWindowExA(parent, nullptr, "KMEditLDWnd", nullptr); }

@@ -1,7 +1,8 @@
 // The lyrics display in the editor's playback graph on Wine's DirectShow:
 // its window through the graph's IVideoWindow, positions reported to the
-// drain, and the Set tool timing units while the song plays, by mouse and
-// by the Space key.
+// drain, every tool by real mouse and keyboard input on the paused graph,
+// and the Set tool timing units while the song plays, by mouse and by the
+// Space key.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -14,7 +15,10 @@
 namespace {
 
 constexpr LONGLONG kCentisecond = 100000;
+// The strip is 800 columns wide: at the default span of 10 s, 1.25 cs per
+// column. Boxes are hit below the ruler.
 constexpr int kBoxY = 120;
+using Pairs = std::vector<TimestampPair>;
 
 // Pumps the window messages for `ms` milliseconds.
 void PumpFor(DWORD ms) {
@@ -161,6 +165,85 @@ TEST_F(DisplayInGraph, ReportsPositionsAndTimesUnitsWhileTheSongPlays) {
   Seek(retimed[0].end + 10);
   EXPECT_EQ(display_->GetCurrentUnit(&index, &pair), S_OK);
   EXPECT_EQ(index, -1);
+}
+
+TEST_F(DisplayInGraph, EveryToolByMouseAndKeyboardOnAPausedGraph) {
+  ASSERT_TRUE(SUCCEEDED(graph_.control->Pause()));
+  PumpFor(100);
+  ClearDrain();
+  HWND strip = strip_;
+  ASSERT_EQ(MoveMouse(strip, 80, kBoxY).x, 80) << "the pointer must reach the strip";
+  // Set while paused: each drag after the last pair stamps the next unit.
+  Drag(strip, 80, 160, kBoxY);
+  Drag(strip, 200, 240, kBoxY);
+  Drag(strip, 260, 320, kBoxY);
+  Drag(strip, 400, 440, kBoxY);
+  Drag(strip, 100, 150, kBoxY);  // before the last pair: nothing
+  EXPECT_EQ(PairsOf(display_.get()), (Pairs{{100, 200}, {250, 300}, {325, 400}, {500, 550}}));
+  EXPECT_EQ(Posted(kMsgPairsChanged), (std::vector<LPARAM>{0, 1, 2, 3}));
+  int32_t time = 0;
+  EXPECT_EQ(display_->PeekUndoTimestamp(&time), S_OK);
+  EXPECT_EQ(time, 500);
+
+  // A click on a box chooses its unit; on the ruler it asks for a seek; a
+  // double click asks to play. (Two presses on one spot in quick succession
+  // make a double click: the clicks keep away from the last press.)
+  ClearDrain();
+  Click(strip, 130, kBoxY);
+  Click(strip, 400, 10);
+  Click(strip, 700, kBoxY);
+  PressLeftButton(true);
+  PressLeftButton(false);
+  EXPECT_EQ(Posted(kMsgUnitChosen), (std::vector<LPARAM>{0}));
+  EXPECT_EQ(Posted(kMsgSeekRequest), (std::vector<LPARAM>{500}));
+  EXPECT_EQ(Posted(kMsgPlayOrPause).size(), 1u);
+
+  // Remove, then Backspace in the strip brings the pair back.
+  ClearDrain();
+  display_->SetToolMode(kToolRemove);
+  Click(strip, 220, kBoxY);
+  EXPECT_EQ(PairsOf(display_.get()), (Pairs{{100, 200}, {325, 400}, {500, 550}}));
+  PressKey(VK_BACK, true);
+  PressKey(VK_BACK, false);
+  EXPECT_EQ(PairsOf(display_.get()), (Pairs{{100, 200}, {250, 300}, {325, 400}, {500, 550}}));
+  EXPECT_EQ(Posted(kMsgPairsChanged), (std::vector<LPARAM>{1, 1}));
+
+  // Combine with the pair before, then split it again elsewhere.
+  display_->SetToolMode(kToolCombine);
+  Click(strip, 300, kBoxY);
+  EXPECT_EQ(PairsOf(display_.get()), (Pairs{{100, 200}, {250, 400}, {500, 550}}));
+  display_->SetToolMode(kToolSplit);
+  Click(strip, 280, kBoxY);
+  EXPECT_EQ(PairsOf(display_.get()), (Pairs{{100, 200}, {250, 350}, {350, 400}, {500, 550}}));
+
+  // Adjust an end, and a start held at the pair before.
+  display_->SetToolMode(kToolAdjust);
+  Drag(strip, 160, 184, kBoxY);
+  Drag(strip, 400, 200, kBoxY);
+  EXPECT_EQ(PairsOf(display_.get()), (Pairs{{100, 230}, {250, 350}, {350, 400}, {400, 550}}));
+
+  // Move one pair, held at 0; then move them all.
+  display_->SetToolMode(kToolMove);
+  Drag(strip, 120, 0, kBoxY);
+  EXPECT_EQ(PairsOf(display_.get()), (Pairs{{0, 130}, {250, 350}, {350, 400}, {400, 550}}));
+  display_->SetToolMode(kToolMoveAll);
+  Drag(strip, 600, 640, kBoxY);
+  EXPECT_EQ(PairsOf(display_.get()), (Pairs{{50, 180}, {300, 400}, {400, 450}, {450, 600}}));
+
+  // Undo through the interface tells where the change was first.
+  EXPECT_EQ(display_->PeekUndoTimestamp(&time), S_OK);
+  EXPECT_EQ(time, 0);
+  EXPECT_EQ(display_->UndoTimestamp(), S_OK);
+  EXPECT_EQ(display_->PeekRedoTimestamp(&time), S_OK);
+  EXPECT_EQ(time, 0);
+  EXPECT_EQ(display_->RedoTimestamp(), S_OK);
+  EXPECT_EQ(PairsOf(display_.get()).back(), (TimestampPair{450, 600}));
+
+  // Space while the song does not play asks to play.
+  ClearDrain();
+  PressKey(VK_SPACE, true);
+  PressKey(VK_SPACE, false);
+  EXPECT_EQ(Posted(kMsgPlayOrPause).size(), 1u);
 }
 
 // A picture of the strip as the user sees it, for a person to look at:

@@ -1,5 +1,5 @@
-// The lyrics display filter as the editor uses it: its methods, its window
-// placed in an owner, and every tool by real mouse and keyboard input.
+// The lyrics display filter as the editor uses it, on its own: its methods
+// and its window placed in an owner.
 #include <gtest/gtest.h>
 
 
@@ -7,14 +7,7 @@
 
 namespace {
 
-constexpr int kWidth = 800;  // at the default span of 10 s: 1.25 cs per column
-constexpr int kBoxY = 120;   // below the ruler, inside the unit boxes
-
-std::string TempPath(const char* name) {
-  char dir[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, dir);
-  return std::string(dir) + name;
-}
+constexpr int kWidth = 800;
 
 class LyricsDisplayTest : public testing::Test {
  protected:
@@ -22,8 +15,6 @@ class LyricsDisplayTest : public testing::Test {
     CoInitialize(nullptr);
     parent_ = CreateTestParent(kWidth + 40, 240);
     drain_ = CreateDrain();
-    songPath_ = TempPath("km_display_song.wav");
-    WriteSong(songPath_.c_str(), 60);
   }
 
   void SetUp() override {
@@ -40,24 +31,8 @@ class LyricsDisplayTest : public testing::Test {
     }
   }
 
-  // The filter with the song loaded, eight units of text and its window in
-  // the parent; returns the strip's window.
-  HWND Prepare() {
-    ComRef<IFileSourceFilter> source;
-    filter_->QueryInterface(IID_IFileSourceFilter, source.outVoid());
-    EXPECT_HRESULT_SUCCEEDED(source->Load(Widen(songPath_).c_str(), nullptr));
-    display_->AppendText("la la la la\rla la la la");
-    for (int32_t p : {3, 6, 9, 15, 18, 21}) EXPECT_EQ(display_->SetSyncpoint(p, 1), S_OK);
-    PlaceStrip(window_.get(), parent_, drain_, kWidth);
-    HWND strip = StripOf(parent_);
-    EXPECT_NE(strip, nullptr);
-    ClearDrain();
-    return strip;
-  }
-
   static HWND parent_;
   static HWND drain_;
-  static std::string songPath_;
   ComRef<IBaseFilter> filter_;
   ComRef<ILyricsDisplay> display_;
   ComRef<IVideoWindow> window_;
@@ -65,7 +40,6 @@ class LyricsDisplayTest : public testing::Test {
 
 HWND LyricsDisplayTest::parent_ = nullptr;
 HWND LyricsDisplayTest::drain_ = nullptr;
-std::string LyricsDisplayTest::songPath_;
 
 using Pairs = std::vector<TimestampPair>;
 
@@ -124,7 +98,7 @@ TEST_F(LyricsDisplayTest, MethodsAnswerAsTheEditorExpects) {
   ComRef<IFileSourceFilter> source;
   ASSERT_HRESULT_SUCCEEDED(filter_->QueryInterface(IID_IFileSourceFilter, source.outVoid()));
   EXPECT_HRESULT_FAILED(source->Load(L"C:\\no such folder\\wav.tmp", nullptr));
-  std::wstring path = Widen(songPath_);
+  std::wstring path = Widen(SAMPLE_WAV);
   EXPECT_EQ(source->Load(path.c_str(), nullptr), S_OK);
   LPOLESTR name = nullptr;
   EXPECT_EQ(source->GetCurFile(&name, nullptr), S_OK);
@@ -160,82 +134,6 @@ TEST_F(LyricsDisplayTest, WindowSitsInItsOwnerWhereItIsPut) {
   EXPECT_EQ(window_->put_Owner(0), S_OK);
   EXPECT_EQ(StripOf(parent_), nullptr);
   EXPECT_FALSE(GetWindowLongPtrA(strip, GWL_STYLE) & WS_CHILD);
-}
-
-TEST_F(LyricsDisplayTest, EveryToolByMouseAndKeyboard) {
-  HWND strip = Prepare();
-  ASSERT_EQ(MoveMouse(strip, 80, kBoxY).x, 80) << "the pointer must reach the strip";
-  // Set while paused: each drag after the last pair stamps the next unit.
-  Drag(strip, 80, 160, kBoxY);
-  Drag(strip, 200, 240, kBoxY);
-  Drag(strip, 260, 320, kBoxY);
-  Drag(strip, 400, 440, kBoxY);
-  Drag(strip, 100, 150, kBoxY);  // before the last pair: nothing
-  EXPECT_EQ(PairsOf(display_.get()), (Pairs{{100, 200}, {250, 300}, {325, 400}, {500, 550}}));
-  EXPECT_EQ(Posted(kMsgPairsChanged), (std::vector<LPARAM>{0, 1, 2, 3}));
-  int32_t time = 0;
-  EXPECT_EQ(display_->PeekUndoTimestamp(&time), S_OK);
-  EXPECT_EQ(time, 500);
-
-  // A click on a box chooses its unit; on the ruler it asks for a seek; a
-  // double click asks to play. (Two presses on one spot in quick succession
-  // make a double click: the clicks keep away from the last press.)
-  ClearDrain();
-  Click(strip, 130, kBoxY);
-  Click(strip, 400, 10);
-  Click(strip, 700, kBoxY);
-  PressLeftButton(true);
-  PressLeftButton(false);
-  EXPECT_EQ(Posted(kMsgUnitChosen), (std::vector<LPARAM>{0}));
-  EXPECT_EQ(Posted(kMsgSeekRequest), (std::vector<LPARAM>{500}));
-  EXPECT_EQ(Posted(kMsgPlayOrPause).size(), 1u);
-
-  // Remove, then Backspace in the strip brings the pair back.
-  ClearDrain();
-  display_->SetToolMode(kToolRemove);
-  Click(strip, 220, kBoxY);
-  EXPECT_EQ(PairsOf(display_.get()), (Pairs{{100, 200}, {325, 400}, {500, 550}}));
-  PressKey(VK_BACK, true);
-  PressKey(VK_BACK, false);
-  EXPECT_EQ(PairsOf(display_.get()), (Pairs{{100, 200}, {250, 300}, {325, 400}, {500, 550}}));
-  EXPECT_EQ(Posted(kMsgPairsChanged), (std::vector<LPARAM>{1, 1}));
-
-  // Combine with the pair before, then split it again elsewhere.
-  display_->SetToolMode(kToolCombine);
-  Click(strip, 300, kBoxY);
-  EXPECT_EQ(PairsOf(display_.get()), (Pairs{{100, 200}, {250, 400}, {500, 550}}));
-  display_->SetToolMode(kToolSplit);
-  Click(strip, 280, kBoxY);
-  EXPECT_EQ(PairsOf(display_.get()), (Pairs{{100, 200}, {250, 350}, {350, 400}, {500, 550}}));
-
-  // Adjust an end, and a start held at the pair before.
-  display_->SetToolMode(kToolAdjust);
-  Drag(strip, 160, 184, kBoxY);
-  Drag(strip, 400, 200, kBoxY);
-  EXPECT_EQ(PairsOf(display_.get()), (Pairs{{100, 230}, {250, 350}, {350, 400}, {400, 550}}));
-
-  // Move one pair, held at 0; then move them all.
-  display_->SetToolMode(kToolMove);
-  Drag(strip, 120, 0, kBoxY);
-  EXPECT_EQ(PairsOf(display_.get()), (Pairs{{0, 130}, {250, 350}, {350, 400}, {400, 550}}));
-  display_->SetToolMode(kToolMoveAll);
-  Drag(strip, 600, 640, kBoxY);
-  EXPECT_EQ(PairsOf(display_.get()), (Pairs{{50, 180}, {300, 400}, {400, 450}, {450, 600}}));
-
-  // Undo through the interface tells where the change was first.
-  EXPECT_EQ(display_->PeekUndoTimestamp(&time), S_OK);
-  EXPECT_EQ(time, 0);
-  EXPECT_EQ(display_->UndoTimestamp(), S_OK);
-  EXPECT_EQ(display_->PeekRedoTimestamp(&time), S_OK);
-  EXPECT_EQ(time, 0);
-  EXPECT_EQ(display_->RedoTimestamp(), S_OK);
-  EXPECT_EQ(PairsOf(display_.get()).back(), (TimestampPair{450, 600}));
-
-  // Space while the song does not play asks to play.
-  ClearDrain();
-  PressKey(VK_SPACE, true);
-  PressKey(VK_SPACE, false);
-  EXPECT_EQ(Posted(kMsgPlayOrPause).size(), 1u);
 }
 
 }  // namespace
