@@ -49,6 +49,9 @@ checks=(
   # The sample song's voice and assembly (samples/make_sample_song.sh).
   "espeak-ng:espeak-ng"
   "sox:sox"
+  # The help file's compiler and the installers' (help/, installer/).
+  "chmcmd:fp-utils"
+  "makensis:nsis"
 )
 
 missing=()
