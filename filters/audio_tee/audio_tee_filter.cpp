@@ -1,7 +1,5 @@
 #include "filters/audio_tee/audio_tee_filter.h"
 
-#include <new>
-
 #include "filters/directshow/media_types.h"
 #include "filters/filter_classes.h"
 #include "filters/filter_ids.h"
@@ -138,11 +136,5 @@ void AudioTeeFilter::OnStop() {
 }
 
 HRESULT CreateAudioTeeFilter(IUnknown* outer, REFIID iid, void** object) {
-  if (outer) return CLASS_E_NOAGGREGATION;
-  auto* filter = new (std::nothrow) AudioTeeFilter();
-  if (!filter) return E_OUTOFMEMORY;
-  filter->AddRef();
-  const HRESULT hr = filter->QueryInterface(iid, object);
-  filter->Release();
-  return hr;
+  return CreateFilterObject<AudioTeeFilter>(outer, iid, object);
 }

@@ -14,6 +14,8 @@
 #include <strmif.h>
 #include <vfwmsgs.h>
 
+#include <new>
+
 #include "filters/directshow/critical_section.h"
 
 class BasePin;
@@ -97,3 +99,18 @@ class BaseFilter : public IBaseFilter {
   CriticalSection eventLock_;
   IMediaEventSink* eventSink_ = nullptr;  // the graph itself: not referenced
 };
+
+// A class factory's maker for a filter class: a new `Filter` (which cannot
+// be aggregated) and its `iid` interface.
+template <typename Filter>
+HRESULT CreateFilterObject(IUnknown* outer, REFIID iid, void** object) {
+  if (!object) return E_POINTER;
+  *object = nullptr;
+  if (outer) return CLASS_E_NOAGGREGATION;
+  auto* filter = new (std::nothrow) Filter();
+  if (!filter) return E_OUTOFMEMORY;
+  filter->AddRef();
+  const HRESULT hr = filter->QueryInterface(iid, object);
+  filter->Release();
+  return hr;
+}

@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "com_server/tests/server_module.h"
 #include "filters/filter_ids.h"
 #include "filters/tests/graph_support.h"
+#include "filters/tests/registered_filters.h"
 
 namespace {
 
@@ -24,18 +24,8 @@ constexpr DWORD kDecodeTimeoutMs = 120000;
 // (Wine's GStreamer decoders trim none): about 0.1 s at 44.1 kHz.
 constexpr long kFrameTolerance = 4096;
 
-class DecodingGraph : public testing::Test {
+class DecodingGraph : public RegisteredFilters {
  protected:
-  static void SetUpTestSuite() {
-    CoInitialize(nullptr);
-    server_ = new ServerModule(KMFILTERS_PATH);
-    ASSERT_TRUE(server_->Loaded());
-    ASSERT_EQ(server_->registerServer(), S_OK);
-  }
-  static void TearDownTestSuite() {
-    delete server_;
-    CoUninitialize();
-  }
   void SetUp() override {
     char directory[MAX_PATH] = {};
     GetTempPathA(sizeof directory, directory);
@@ -55,10 +45,8 @@ class DecodingGraph : public testing::Test {
     return code;
   }
 
-  static ServerModule* server_;
   std::string target_;
 };
-ServerModule* DecodingGraph::server_ = nullptr;
 
 // The loudness of each 20 ms of the first channel: two decodings of one
 // song agree on it closely even where their samples differ.

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "com_server/tests/server_module.h"
 #include "filters/tests/branch_sink.h"
 #include "filters/tests/graph_support.h"
+#include "filters/tests/registered_filters.h"
 
 namespace {
 
@@ -22,19 +22,8 @@ constexpr LONGLONG kSecond = 10000000;
 // Generous: Wine's audio may start slowly on a loaded machine.
 constexpr DWORD kPlayTimeoutMs = 60000;
 
-class PlaybackGraph : public testing::Test {
+class PlaybackGraph : public RegisteredFilters {
  protected:
-  static void SetUpTestSuite() {
-    CoInitialize(nullptr);
-    server_ = new ServerModule(KMFILTERS_PATH);
-    ASSERT_TRUE(server_->Loaded());
-    ASSERT_EQ(server_->registerServer(), S_OK);
-  }
-  static void TearDownTestSuite() {
-    delete server_;
-    CoUninitialize();
-  }
-
   // Plays from `from` to `to` and returns the event that ended it; the
   // positions seen on the way go to `positions`.
   static long Play(EditorGraph& graph, LONGLONG from, LONGLONG to,
@@ -47,10 +36,7 @@ class PlaybackGraph : public testing::Test {
     EXPECT_EQ(graph.control->Stop(), S_OK);
     return code;
   }
-
-  static ServerModule* server_;
 };
-ServerModule* PlaybackGraph::server_ = nullptr;
 
 TEST_F(PlaybackGraph, PlaysThroughTheTeeSeeksAndStopsAtTheStopPosition) {
   auto* branch = new BranchSink(false);

@@ -4,7 +4,6 @@
 #include <mmreg.h>
 
 #include <cwchar>
-#include <new>
 
 #include "filters/directshow/media_types.h"
 #include "filters/filter_classes.h"
@@ -90,8 +89,11 @@ HRESULT WaveWriterFilter::OnPause(FILTER_STATE from) {
     hr = formatBytes <= type.cbFormat ? file_.Create(fileName_.data(), format, formatBytes)
                                       : VFW_E_INVALIDMEDIATYPE;
   }
+  // The failure goes to the graph as EC_ERRORABORT; failing Pause itself
+  // would leave the graph stopped with its source paused, which Wine's
+  // graph then cannot stop or release.
   if (FAILED(hr)) Fail(hr);
-  return hr;
+  return S_OK;
 }
 
 HRESULT WaveWriterFilter::OnRun(REFERENCE_TIME) {
@@ -157,11 +159,5 @@ void WaveWriterFilter::Fail(HRESULT hr) {
 }
 
 HRESULT CreateWaveWriterFilter(IUnknown* outer, REFIID iid, void** object) {
-  if (outer) return CLASS_E_NOAGGREGATION;
-  auto* filter = new (std::nothrow) WaveWriterFilter();
-  if (!filter) return E_OUTOFMEMORY;
-  filter->AddRef();
-  const HRESULT hr = filter->QueryInterface(iid, object);
-  filter->Release();
-  return hr;
+  return CreateFilterObject<WaveWriterFilter>(outer, iid, object);
 }
