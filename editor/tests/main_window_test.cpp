@@ -214,6 +214,31 @@ TEST_F(EditorTest, ExitStoresTheWindowRectangleAndTheNextStartUsesIt) {
   EXPECT_TRUE(next.CloseDiscardingChanges(kTimeoutMs));
 }
 
+// A file that is not audio cannot be played; its folder is still the one
+// the next Audio Open starts in, and the exit stores it.
+TEST_F(EditorTest, AudioOpenOfAFileThatIsNotAudioSaysSoAndRemembersItsFolder) {
+  PostMessageA(main_, WM_COMMAND, ID_AUDIO_OPEN, 0);
+  HWND dialog = editor_.WaitForDialog(kTimeoutMs);
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(EnterDialogFileName(dialog, "C:\\windows\\win.ini"));
+  ASSERT_TRUE(ClickDialogButton(dialog, IDOK));
+  HWND message = editor_.WaitForDialog(kTimeoutMs, dialog);
+  ASSERT_NE(message, nullptr);
+  EXPECT_EQ(DialogStaticText(message), "Cannot play the file.");
+  EXPECT_EQ(WindowTextOf(message), "Kamiru Editor");
+  ASSERT_TRUE(ClickDialogButton(message, IDOK));
+  ASSERT_TRUE(WaitFor(kTimeoutMs, [&] { return !IsWindow(message); }));
+  EXPECT_EQ(WindowTextOf(main_), "Kamiru Editor ");
+
+  PostMessageA(main_, WM_COMMAND, ID_APP_EXIT, 0);
+  DWORD exitCode = 1;
+  ASSERT_TRUE(editor_.WaitForExit(kTimeoutMs, &exitCode));
+  EXPECT_EQ(exitCode, 0u);
+  const std::vector<BYTE> stored = StoredEditorSettings();
+  ASSERT_EQ(stored.size(), 932u);
+  EXPECT_STREQ(reinterpret_cast<const char*>(stored.data() + 152), "C:\\windows");
+}
+
 TEST_F(EditorTest, ExitAsksToSaveChangesAndStaysOpenUnlessTheAnswerIsNo) {
   SendMessageA(text_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>("Twinkle"));
   const std::string edited = WindowTextOf(text_);
