@@ -252,7 +252,7 @@ TEST_F(DisplayInGraph, PictureOfTheStrip) {
   const char* path = std::getenv("KM_STRIP_PICTURE");
   if (!path) GTEST_SKIP() << "KM_STRIP_PICTURE not set";
   int32_t start = 20;
-  for (int i = 0; i < 12; ++i) {
+  for (int i = 0; i < 9; ++i) {
     display_->AddTimestamp(start, start + 55 + (i % 3) * 20);
     start += 75 + (i % 3) * 20 + (i % 4 == 3 ? 40 : 0);
   }
