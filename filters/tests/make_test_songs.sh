@@ -2,7 +2,8 @@
 # Makes the compressed songs of the decoding tests from a wave file, and
 # their decodings by another decoder (ffmpeg) to compare with.
 # Usage: make_test_songs.sh SOURCE.wav OUTDIR
-# Writes OUTDIR/song.mp3, song.wma, song.mp3.wav and song.wma.wav (16-bit).
+# Writes OUTDIR/song.mp3, song.wma, song.mp3.wav and song.wma.wav (16-bit),
+# and long.mp3, the song eight times (three minutes).
 set -euo pipefail
 source=$1
 out=$2
@@ -14,3 +15,5 @@ ffmpeg "${quiet[@]}" -i "$source" -ar 44100 -ac 2 -codec:a wmav2 -b:a 128k "$out
 for song in song.mp3 song.wma; do
   ffmpeg "${quiet[@]}" -i "$out/$song" -codec:a pcm_s16le "$out/$song.wav"
 done
+ffmpeg "${quiet[@]}" -stream_loop 7 -i "$source" -ar 44100 -ac 2 -codec:a libmp3lame -b:a 128k \
+  "$out/long.mp3"
