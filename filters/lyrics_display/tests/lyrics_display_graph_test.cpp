@@ -7,9 +7,9 @@
 
 #include <cstdlib>
 
-#include "com_server/tests/server_module.h"
 #include "filters/lyrics_display/tests/display_test_host.h"
 #include "filters/tests/graph_support.h"
+#include "filters/tests/registered_filters.h"
 #include "tools/bmp/picture_capture.h"
 
 namespace {
@@ -26,19 +26,12 @@ void PumpFor(DWORD ms) {
   while (GetTickCount() - began < ms) PumpMessages();
 }
 
-class DisplayInGraph : public testing::Test {
+class DisplayInGraph : public RegisteredFilters {
  protected:
   static void SetUpTestSuite() {
-    CoInitialize(nullptr);
-    server_ = new ServerModule(KMFILTERS_PATH);
-    ASSERT_TRUE(server_->Loaded());
-    ASSERT_EQ(server_->registerServer(), S_OK);
+    RegisteredFilters::SetUpTestSuite();
     parent_ = CreateTestParent(840, 240);
     drain_ = CreateDrain();
-  }
-  static void TearDownTestSuite() {
-    delete server_;
-    CoUninitialize();
   }
 
   // The playback graph as the editor builds it, the song loaded into the
@@ -78,7 +71,6 @@ class DisplayInGraph : public testing::Test {
               S_OK);
   }
 
-  static ServerModule* server_;
   static HWND parent_;
   static HWND drain_;
   ComRef<IBaseFilter> display_filter_;
@@ -87,7 +79,6 @@ class DisplayInGraph : public testing::Test {
   ComRef<IVideoWindow> window_;
   HWND strip_ = nullptr;
 };
-ServerModule* DisplayInGraph::server_ = nullptr;
 HWND DisplayInGraph::parent_ = nullptr;
 HWND DisplayInGraph::drain_ = nullptr;
 
