@@ -62,6 +62,7 @@ VIAddVersionKey "LegalCopyright" "See licence.txt"
 
 Var WinampPlugins       ; the folder that receives gen_kmru.dll
 Var RegistrationFailed  ; the servers that regsvr32 could not register
+Var ProgramFilesX86     ; where 32-bit programs such as Winamp go
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
@@ -129,7 +130,7 @@ Var RegistrationFailed  ; the servers that regsvr32 could not register
 ; ---------------------------------------------------------------------------
 ; Finding Winamp: the folder Winamp recorded for the user, the folder of its
 ; uninstaller (Winamp is 32-bit, so its entry is in the 32-bit registry view),
-; and the Winamp folder in the 32-bit Program Files. A folder counts when it
+; and the Winamp folder in the 32-bit Program Files folder. A folder counts when it
 ; holds winamp.exe.
 
 ; $R0: a folder that may hold Winamp; sets $WinampPlugins when it does.
@@ -169,8 +170,20 @@ Function FindWinamp
     Call TakeWinampFolder
   ${EndIf}
 
-  StrCpy $R0 "$PROGRAMFILES32\Winamp"
+  StrCpy $R0 "$ProgramFilesX86\Winamp"
   Call TakeWinampFolder
+FunctionEnd
+
+; The Program Files folder of 32-bit programs. (A 64-bit installer's
+; $PROGRAMFILES32 names the 64-bit one.)
+Function FindProgramFilesX86
+  StrCpy $ProgramFilesX86 ""
+  !if "${ARCH}" == "x64"
+    ReadEnvStr $ProgramFilesX86 "ProgramFiles(x86)"
+  !endif
+  ${If} $ProgramFilesX86 == ""
+    StrCpy $ProgramFilesX86 $PROGRAMFILES
+  ${EndIf}
 FunctionEnd
 
 ; ---------------------------------------------------------------------------
@@ -267,11 +280,12 @@ Function .onInit
     ${EndIf}
   !endif
   !insertmacro WaitForEditorToClose
+  Call FindProgramFilesX86
   Call FindWinamp
   ${If} $WinampPlugins == ""
     ; Not found: the part starts unticked, with Winamp's usual folder proposed.
     !insertmacro UnselectSection ${SecWinamp}
-    StrCpy $WinampPlugins "$PROGRAMFILES32\Winamp\Plugins"
+    StrCpy $WinampPlugins "$ProgramFilesX86\Winamp\Plugins"
   ${EndIf}
 FunctionEnd
 

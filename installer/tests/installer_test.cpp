@@ -142,27 +142,15 @@ void ExpectSettingsKept(const Settings& settings) {
   EXPECT_TRUE(ReadValue(HKEY_CURRENT_USER, kSettingsKey, "APP", app) && app == settings.app);
 }
 
+#ifdef KMWMP32_BUILT
 // 32-bit programs start here only where Windows (or Wine) has its 32-bit
 // subsystem; the 64-bit installer registers the 32-bit visualization there.
 bool Runs32BitPrograms() {
-#ifdef KMWMP32_BUILT
   char folder[MAX_PATH] = {};
   if (GetSystemWow64DirectoryA(folder, MAX_PATH) == 0) return false;
   return RunCommand(std::string("\"") + folder + "\\cmd.exe\" /c exit 7", 30000) == 7;
-#else
-  return false;
+}
 #endif
-}
-
-// A Winamp where Winamp's own installer might have put it, known only by its
-// entry among the installed programs (32-bit registry view).
-std::string MakeWinamp(const std::string& folder) {
-  SHCreateDirectoryExA(nullptr, (folder + "\\Plugins").c_str(), nullptr);
-  EXPECT_TRUE(WriteText(folder + "\\winamp.exe", "MZ"));
-  WriteValue(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Winamp",
-             "UninstallString", REG_SZ, "\"" + folder + "\\UninstWA.exe\" /x", KEY_WOW64_32KEY);
-  return folder + "\\Plugins";
-}
 
 // Runs a command and waits for it and for every process it starts: the
 // uninstaller copies itself out of the folder it removes and runs the copy.
@@ -243,15 +231,27 @@ std::vector<HRESULT> CreateEachFilter() {
   return results;
 }
 
-constexpr char kWinampFolder[] = "C:\\Games\\Winamp";
-
 class SilentSetup : public ::testing::Test {
  protected:
   // Each case starts without Winamp and without settings: a folder without
   // winamp.exe does not count as Winamp.
   void TearDown() override {
-    DeleteFileA((std::string(kWinampFolder) + "\\winamp.exe").c_str());
+    for (const std::string& program : winampPrograms_) DeleteFileA(program.c_str());
     SHDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
+  }
+
+  // A Winamp in `folder`, with Winamp's entry among the installed programs
+  // (32-bit registry view) when `listed`; its plug-in folder.
+  std::string MakeWinamp(const std::string& folder, bool listed) {
+    SHCreateDirectoryExA(nullptr, (folder + "\\Plugins").c_str(), nullptr);
+    winampPrograms_.push_back(folder + "\\winamp.exe");
+    EXPECT_TRUE(WriteText(winampPrograms_.back(), "MZ"));
+    if (listed) {
+      WriteValue(HKEY_LOCAL_MACHINE,
+                 "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Winamp",
+                 "UninstallString", REG_SZ, "\"" + folder + "\\UninstWA.exe\" /x", KEY_WOW64_32KEY);
+    }
+    return folder + "\\Plugins";
   }
 
   void Install(const std::string& options) {
@@ -323,11 +323,13 @@ class SilentSetup : public ::testing::Test {
   }
 
   std::string folder_;
+  std::vector<std::string> winampPrograms_;
 };
 
 TEST_F(SilentSetup, InstallsIntoTheChosenFolderWithWinampAndUninstallsKeepingLyricsAndSettings) {
   const Settings settings = StoreSettings();
-  const std::string plugins = MakeWinamp(kWinampFolder);
+  // Winamp where its installer put it on the user's wish, known by its entry.
+  const std::string plugins = MakeWinamp("C:\\Games\\Winamp", true);
 
   Install(" /D=C:\\Program Files\\Kamiru Test");
   EXPECT_TRUE(SamePath(folder_, "C:\\Program Files\\Kamiru Test"));
@@ -354,7 +356,7 @@ TEST_F(SilentSetup, InstallsIntoTheChosenFolderWithWinampAndUninstallsKeepingLyr
   Uninstall();
   ExpectUninstalled();
   EXPECT_FALSE(FileExists(plugins + "\\gen_kmru.dll"));
-  EXPECT_TRUE(FileExists(std::string(kWinampFolder) + "\\winamp.exe"));
+  EXPECT_TRUE(FileExists(winampPrograms_[0]));
   EXPECT_EQ(ReadWholeFile(lyrics), "KM lyrics of the user");
   ExpectSettingsKept(settings);
 }
@@ -373,6 +375,21 @@ TEST_F(SilentSetup, InstallsIntoProgramFilesWithoutWinampAndUninstallsEverything
   ExpectUninstalled();
   EXPECT_FALSE(FileExists(folder_));
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kSettingsKey)) << "an empty settings key is left";
+}
+
+TEST_F(SilentSetup, FindsWinampInTheProgramFilesFolderOf32BitPrograms) {
+  // 64-bit Windows names that folder in every process's environment.
+  char programs[MAX_PATH] = {};
+  if (GetEnvironmentVariableA("ProgramFiles(x86)", programs, MAX_PATH) == 0) {
+    SHGetFolderPathA(nullptr, CSIDL_PROGRAM_FILES, nullptr, 0, programs);
+  }
+  const std::string plugins = MakeWinamp(std::string(programs) + "\\Winamp", false);
+
+  Install(" /D=C:\\Kamiru");
+  EXPECT_TRUE(ReadWholeFile(plugins + "\\gen_kmru.dll") == ReadWholeFile(GEN_KMRU_BUILT));
+  Uninstall();
+  EXPECT_FALSE(FileExists(plugins + "\\gen_kmru.dll"));
+  EXPECT_FALSE(FileExists(folder_));
 }
 
 }  // namespace
