@@ -29,6 +29,7 @@ build: deps
 	  echo "=== building $$preset"; \
 	  cmake --build build/$$preset -j$(JOBS); \
 	done
+	@echo "=== building the installers" && cmake --build build/windows64 --target installers -j$(JOBS)
 
 # The win64 template always; the win32 one where 32-bit programs run.
 wine-template: deps
