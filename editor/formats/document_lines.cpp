@@ -90,7 +90,11 @@ bool CollectLyricsLines(const DocumentSnapshot& snapshot, LyricsLines* lines) {
   size_t lineCount = 1;
   for (int32_t p = snapshot.lyricsStart(); p < length; ++p) lineCount += IsLineBreak(chars[p].code);
   DistinctTexts distinct(*lines);
-  if (!lines->lines.Reserve(lineCount) || !distinct.Prepare(lineCount)) return false;
+  const size_t lyricsLength = static_cast<size_t>(length - snapshot.lyricsStart());
+  if (!lines->lines.Reserve(lineCount) || !lines->texts.Reserve(lyricsLength * 2 + 1) ||
+      !distinct.Prepare(lineCount)) {
+    return false;
+  }
 
   int32_t unit = 0;
   for (int32_t start = snapshot.lyricsStart(); start <= length;) {

@@ -14,18 +14,14 @@ bool HasLabelAt(const LyricsDocument& document, int32_t p, const char* label) {
   return true;
 }
 
-// Replaces the whole text by the empty header, coloured as at start.
+// Replaces the whole text by the empty header.
 bool ReplaceAllByTemplate(EditorDocument& document) {
   const int32_t length = document.text.Length();
   const bool replaced = length == 0 ? document.text.Initialise(kEmptyDocumentText)
                                     : document.text.ReplaceRange(0, length, kEmptyDocumentText,
                                                                  kEmptyDocumentLength,
                                                                  EditLog::kNone);
-  if (!replaced || !document.window.ReplaceText(0, length, kEmptyDocumentText)) return false;
-  document.window.SetColour(0, kEmptyDocumentLength, kHeaderTextColour);
-  const HeaderLines header = FindHeaderLines(document.text);
-  for (int32_t end : header.valueEnd) document.window.SetColour(end, end + 1, kHeaderBreakColour);
-  return true;
+  return replaced && document.window.ShowEmptyDocument();
 }
 
 }  // namespace

@@ -90,7 +90,12 @@ bool SaveLrcFile(const LyricsDocument& document, const TimestampList& timestamps
   DocumentSnapshot snapshot;
   LyricsLines lines;
   ByteBuilder out;
-  if (!snapshot.Take(document) || !CollectLyricsLines(snapshot, &lines) ||
+  if (!snapshot.Take(document) || !CollectLyricsLines(snapshot, &lines)) return false;
+  // Room for everything: the header, each text with its line break, a tag
+  // of at most 15 bytes per line.
+  const size_t lineCount = lines.lines.size();
+  if (!out.Reserve(static_cast<size_t>(snapshot.lyricsStart()) * 2 + 32 + lines.texts.size() +
+                   lineCount * 17) ||
       !AppendHeaderTags(snapshot, &out) || !AppendTimedTexts(lines, timestamps, &out)) {
     return false;
   }

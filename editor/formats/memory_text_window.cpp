@@ -2,6 +2,17 @@
 
 #include "editor/document/character_code.h"
 
+bool MemoryTextWindow::ShowEmptyDocument() {
+  codes_.assign(kEmptyDocumentText, kEmptyDocumentText + kEmptyDocumentLength);
+  colours_.assign(static_cast<size_t>(kEmptyDocumentLength), kHeaderGrey);
+  // The breaks that end the four labelled lines.
+  int breaks = 0;
+  for (size_t p = 0; p < codes_.size() && breaks < kHeaderFieldCount; ++p) {
+    if (codes_[p] == kLineBreakCode) colours_[p] = kHeaderBreakGreen, ++breaks;
+  }
+  return true;
+}
+
 bool MemoryTextWindow::ReplaceText(int32_t start, int32_t end, const char* text) {
   if (!InRange(start, end)) return false;
   std::vector<uint16_t> inserted;
@@ -11,7 +22,7 @@ bool MemoryTextWindow::ReplaceText(int32_t start, int32_t end, const char* text)
     if (code == '\n') code = '\r';
     inserted.push_back(code);
   }
-  const uint32_t colour = start > 0 ? colours_[static_cast<size_t>(start - 1)] : kHeaderTextColour;
+  const uint32_t colour = start > 0 ? colours_[static_cast<size_t>(start - 1)] : kHeaderGrey;
   codes_.erase(codes_.begin() + start, codes_.begin() + end);
   colours_.erase(colours_.begin() + start, colours_.begin() + end);
   codes_.insert(codes_.begin() + start, inserted.begin(), inserted.end());
@@ -33,9 +44,11 @@ void MemoryTextWindow::ShowBlank(int32_t p, char shown) {
   if (p >= 0 && p < Length()) codes_[static_cast<size_t>(p)] = static_cast<unsigned char>(shown);
 }
 
-void MemoryTextWindow::SetColour(int32_t start, int32_t end, uint32_t colour) {
+void MemoryTextWindow::ColourUnit(int32_t start, int32_t end, int parity) {
   if (end > Length()) end = Length();
-  for (int32_t p = start < 0 ? 0 : start; p < end; ++p) colours_[static_cast<size_t>(p)] = colour;
+  for (int32_t p = start < 0 ? 0 : start; p < end; ++p) {
+    colours_[static_cast<size_t>(p)] = parity ? kOddUnitColour : kEvenUnitColour;
+  }
 }
 
 void MemoryTextWindow::SetRedraw(bool on) {
@@ -66,7 +79,7 @@ namespace {
 
 uint16_t ShownCode(const LyricsDocument& document, int32_t p) {
   const uint16_t code = document.CharacterAt(p);
-  if (p < document.LyricsStart() || !IsBlank(code)) return code;
+  if (p < document.LyricsStart() || !IsLyricsBlank(code)) return code;
   return static_cast<unsigned char>(ShownBlank(document.CharacterAt(p - 1), code,
                                                document.CharacterAt(p + 1), document.IsSyncpointAt(p)));
 }
@@ -87,12 +100,12 @@ std::string FindWindowDifference(const MemoryTextWindow& window, const LyricsDoc
   int headerBreaks = 0;
   for (int32_t p = 0; p < document.Length(); ++p) {
     const uint16_t code = document.CharacterAt(p);
-    uint32_t colour = kHeaderTextColour;
+    uint32_t colour = kHeaderGrey;
     if (p >= document.LyricsStart()) {
       unit += IsTimingPoint(document.CharacterAt(p - 1), code, document.IsSyncpointAt(p));
       colour = unit >= 0 && (unit & 1) == 0 ? kEvenUnitColour : kOddUnitColour;
     } else if (IsLineBreak(code) && headerBreaks++ < 4) {
-      colour = kHeaderBreakColour;
+      colour = kHeaderBreakGreen;
     }
     if (window.ColourAt(p) != colour) return "wrong colour at " + std::to_string(p);
   }

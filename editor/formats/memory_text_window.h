@@ -9,17 +9,25 @@
 #include <vector>
 
 #include "editor/document/lyrics_document.h"
+#include "editor/formats/editor_document.h"
 #include "editor/formats/text_window.h"
 #include "lyrics/lead_byte.h"
+
+// COLORREF values (0x00BBGGRR) as the editor shows them.
+constexpr uint32_t kHeaderGrey = 0x00808080;        // the header, and the default
+constexpr uint32_t kHeaderBreakGreen = 0x0000C000;  // the breaks of the four header lines
+constexpr uint32_t kEvenUnitColour = 0x00FFCC00;
+constexpr uint32_t kOddUnitColour = 0x0000CCFF;
 
 class MemoryTextWindow : public TextWindow {
  public:
   explicit MemoryTextWindow(LeadBytePredicate isLead) : isLead_(isLead) {}
 
+  bool ShowEmptyDocument() override;
   bool ReplaceText(int32_t start, int32_t end, const char* text) override;
   bool ReadText(int32_t start, int32_t end, ByteBuilder* text) override;
   void ShowBlank(int32_t p, char shown) override;
-  void SetColour(int32_t start, int32_t end, uint32_t colour) override;
+  void ColourUnit(int32_t start, int32_t end, int parity) override;
   void SetRedraw(bool on) override;
   void SetCaret(int32_t p) override { caret_ = p; }
 

@@ -5,7 +5,7 @@ void ShowBlanks(const LyricsDocument& document, TextWindow& window, int32_t a, i
   const int32_t last = b < document.Length() ? b : document.Length() - 1;
   for (int32_t p = first; p <= last; ++p) {
     const uint16_t code = document.CharacterAt(p);
-    if (!IsBlank(code)) continue;
+    if (!IsLyricsBlank(code)) continue;
     window.ShowBlank(p, ShownBlank(document.CharacterAt(p - 1), code, document.CharacterAt(p + 1),
                                    document.IsSyncpointAt(p)));
   }
@@ -15,7 +15,7 @@ void RecolourUnits(const LyricsDocument& document, TextWindow& window, int32_t a
   // The header keeps its own colours.
   for (int32_t p = a < document.LyricsStart() ? document.LyricsStart() : a; p < document.Length();) {
     const UnitParityEnd unit = document.UnitParityAndEnd(p);
-    window.SetColour(p, unit.end, unit.parity ? kOddUnitColour : kEvenUnitColour);
+    window.ColourUnit(p, unit.end, unit.parity);
     p = unit.end;
   }
 }
@@ -23,7 +23,7 @@ void RecolourUnits(const LyricsDocument& document, TextWindow& window, int32_t a
 void ShowLyricsBlanks(const LyricsTextView& lyrics, int32_t offset, TextWindow& window) {
   for (int32_t p = 0; p < lyrics.length; ++p) {
     const uint16_t code = lyrics.chars[p].code;
-    if (!IsBlank(code)) continue;
+    if (!IsLyricsBlank(code)) continue;
     const uint16_t before = p > 0 ? lyrics.chars[p - 1].code : kLineBreakCode;
     const uint16_t after = p + 1 < lyrics.length ? lyrics.chars[p + 1].code : kLineBreakCode;
     window.ShowBlank(offset + p, ShownBlank(before, code, after, lyrics.chars[p].syncpoint != 0));
@@ -36,6 +36,6 @@ void ColourLyricsUnits(const LyricsTextView& lyrics, int32_t offset, TextWindow&
   while (walk.at.Position() < lyrics.length) {
     const int32_t start = walk.at.Position();
     const UnitParityEnd unit = walk.TakeParityAndEnd(0);
-    window.SetColour(offset + start, offset + unit.end, unit.parity ? kOddUnitColour : kEvenUnitColour);
+    window.ColourUnit(offset + start, offset + unit.end, unit.parity);
   }
 }

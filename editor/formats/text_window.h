@@ -15,25 +15,25 @@
 #include "editor/document/timing_units.h"
 #include "editor/formats/growable_array.h"
 
-// COLORREF values (0x00BBGGRR).
-constexpr uint32_t kHeaderTextColour = 0x00808080;   // the header, and the default
-constexpr uint32_t kHeaderBreakColour = 0x0000C000;  // the breaks of the four header lines
-constexpr uint32_t kEvenUnitColour = 0x00FFCC00;
-constexpr uint32_t kOddUnitColour = 0x0000CCFF;      // also lyrics before the first unit
-
 class TextWindow {
  public:
   virtual ~TextWindow() = default;
 
+  // The whole text replaced by the empty document's header, in the
+  // header's colours. False when the window could not take it.
+  virtual bool ShowEmptyDocument() = 0;
   // Replaces [start, end) by the NUL-terminated multibyte `text`, whose
   // line breaks are single CRs. False when the window could not take it.
   virtual bool ReplaceText(int32_t start, int32_t end, const char* text) = 0;
   // Appends the bytes of [start, end) as the window shows them; end -1
   // reads to the end of the text.
   virtual bool ReadText(int32_t start, int32_t end, ByteBuilder* text) = 0;
-  // Shows `shown` ("_", " " or "\t") at p, where the document holds a blank.
+  // Shows `shown` ("_", " " or "\t") at p, where the document holds a
+  // blank; nothing to do when p shows it already.
   virtual void ShowBlank(int32_t p, char shown) = 0;
-  virtual void SetColour(int32_t start, int32_t end, uint32_t colour) = 0;
+  // Gives [start, end) the colour of a unit of that parity (0 even, 1 odd;
+  // lyrics before the first unit count as odd).
+  virtual void ColourUnit(int32_t start, int32_t end, int parity) = 0;
   // Off while the window is being filled; on again draws it once.
   virtual void SetRedraw(bool on) = 0;
   virtual void SetCaret(int32_t p) = 0;
@@ -59,7 +59,7 @@ inline char ShownBlank(uint16_t before, uint16_t blank, uint16_t after, bool syn
   return hidden ? '_' : static_cast<char>(blank);
 }
 
-inline bool IsBlank(uint16_t code) { return code == ' ' || code == '\t'; }
+inline bool IsLyricsBlank(uint16_t code) { return code == ' ' || code == '\t'; }
 
 // Shows every blank of the lyrics in [a - 1, b] as above.
 void ShowBlanks(const LyricsDocument& document, TextWindow& window, int32_t a, int32_t b);

@@ -57,7 +57,7 @@ OwnedBuffer Copy(const void* bytes, size_t size) {
 
 }  // namespace
 
-void OpenAndCheck(const uint8_t* data, size_t size, Reader open, Writer save) {
+void OpenAndCheck(const uint8_t* data, size_t size, Reader open, Writer save, bool mustOpen) {
   // Alternate the code page by the first byte, to reach the double-byte paths.
   const LeadBytePredicate isLead = (size && (data[0] & 1)) ? Cp932LeadByte : NoLeadBytes;
   Editor editor(isLead);
@@ -65,6 +65,7 @@ void OpenAndCheck(const uint8_t* data, size_t size, Reader open, Writer save) {
   Require(OpenTextFile(Copy("la la\r", 6), editor.document), "the text did not open");
 
   if (!open(Copy(data, size), editor.document)) {
+    Require(!mustOpen, "the file did not open");
     Require(IsEmptyTemplate(editor), "a failed file left more than the empty template");
     return;
   }

@@ -1,7 +1,7 @@
 // What the reader fuzzers check: any bytes either open, into a document
 // that the window shows and that comes back the same when saved and opened
-// again, or fail with the empty template. The memory checks come from the
-// sanitizers.
+// again, or fail with the empty template; bytes that `mustOpen` open. The
+// memory checks come from the sanitizers.
 #pragma once
 
 #include <cstddef>
@@ -14,4 +14,4 @@ using Writer = bool (*)(const LyricsDocument& document, const TimestampList& tim
                         OwnedBuffer* file);
 
 // Aborts on the first check that fails.
-void OpenAndCheck(const uint8_t* data, size_t size, Reader open, Writer save);
+void OpenAndCheck(const uint8_t* data, size_t size, Reader open, Writer save, bool mustOpen);

@@ -115,24 +115,25 @@ TEST(KmFormat, ADamagedFileFailsAndLeavesTheEmptyTemplate) {
   song.Header("T", "A").Line("one").Line("two").Piece(0, 0, kKmNoOffset, 0, 10).Piece(1, 0, kKmNoOffset, 10, 20);
   const std::string good = song.Bytes();
   const size_t textSize = song.TextData().size();
-  std::vector<std::string> damaged;
-  damaged.push_back(good.substr(0, good.size() - 1));            // size field off by one
-  damaged.push_back(good.substr(0, 20));                         // cut inside the header
-  std::string bad = good;
-  PutLe32(bad, 12, static_cast<uint32_t>(good.size()));          // T past the end
-  damaged.push_back(bad);
-  bad = good;
-  PutLe32(bad, 12, static_cast<uint32_t>(good.size() - 20));     // "SYNC" header past the end
-  damaged.push_back(bad);
-  bad = good;
-  PutLe32(bad, KmSyncSizeOffset(textSize), 0xFFFFFFF0u);         // S past the end
-  damaged.push_back(bad);
-  bad = good;
-  bad[KmSyncIdOffset(textSize)] = 's';
-  damaged.push_back(bad);
-  bad = good;
-  bad[1] = 'X';
-  damaged.push_back(bad);
+  const auto withLe32 = [&](size_t offset, size_t value) {
+    std::string bytes = good;
+    PutLe32(bytes, offset, static_cast<uint32_t>(value));
+    return bytes;
+  };
+  const auto withByte = [&](size_t offset, char value) {
+    std::string bytes = good;
+    bytes[offset] = value;
+    return bytes;
+  };
+  const std::string damaged[] = {
+      good.substr(0, good.size() - 1),                      // size field off by one
+      good.substr(0, 20),                                   // cut inside the header
+      withLe32(12, good.size()),                            // T past the end
+      withLe32(12, good.size() - 20),                       // the "SYNC" header past the end
+      withLe32(KmSyncSizeOffset(textSize), 0xFFFFFFF0u),    // S past the end
+      withByte(KmSyncIdOffset(textSize), 's'),
+      withByte(1, 'X'),
+  };
   for (const std::string& file : damaged) {
     EditorFixture editor;
     ASSERT_TRUE(editor.OpenKm(good));
