@@ -1,8 +1,8 @@
 // Audio commands: opening an audio file, the transport, the position bar
-// and the messages of the playback graph. The DirectShow engine that
-// decodes and plays the file arrives with the audio features; until then
-// no file can be played, so the transport has nothing to act on and the
-// position bar stays disabled.
+// and the messages of the decoding and playback graphs. Positions shown to
+// the user and exchanged with the lyrics display are in centiseconds; the
+// graph works in 100-nanosecond units.
+#include "editor/editor_ids.h"
 #include "editor/file_dialogs.h"
 #include "editor/main_window.h"
 #include "editor/program_files.h"
@@ -11,10 +11,16 @@ namespace {
 
 constexpr char kAudioFilters[] =
     "Audio Files (*.wav;*.mp3;*.wma)\0*.wav;*.mp3;*.wma\0All Files (*.*)\0*.*\0";
-// The decoded audio of the open file, beside the program.
-constexpr char kWorkFileName[] = "wav.tmp";
-// Its directory (with the backslash) must be shorter than this.
-constexpr size_t kWorkDirectoryLimit = 252;
+constexpr int64_t kUnitsPerCentisecond = 100000;
+// Steps of Rewind and Fast Forward: on the press, and while held.
+constexpr int64_t kScanFirstStep = 1;
+constexpr int64_t kScanRepeatStep = 8;
+// The phase of a hold button, in bits 8 to 15 of the notification code.
+constexpr int kScanPressed = 0;
+constexpr int kScanRepeated = 1;
+constexpr int kScanReleased = 2;
+
+int32_t Centiseconds(int64_t time) { return static_cast<int32_t>(time / kUnitsPerCentisecond); }
 
 }  // namespace
 
@@ -24,26 +30,253 @@ void EditorMainWindow::OnAudioOpen(int, int) {
                         sizeof settings_.audioDirectory, path)) {
     return;
   }
+  if (audio_.exists()) {
+    positionBar_.Enable(false, true);
+    timeDisplay_.SetTime(0, false);
+    TearDownAudio();
+    EnableCommand(ID_TIMESTAMP_UNDO, false, &audioToolbar_);
+    EnableCommand(ID_TIMESTAMP_REDO, false, &audioToolbar_);
+  }
+  audioReady_ = false;
+  lstrcpynA(audioFileName_, FileNamePart(path), sizeof audioFileName_);
+  UpdateTitle();
+  if (FAILED(audio_.BuildDecoding(path, previewHost_.hwnd(), window_, kGraphEventMessage))) {
+    FailAudio();
+    return;
+  }
+  previewHost_.AttachVideoWindow(audio_.video());
+  playState_ = PlayState::kStopped;
+  audio_.control()->Run();
+}
+
+// Neither graph could be built: say so and forget the file.
+void EditorMainWindow::FailAudio() {
+  TearDownAudio();
+  audioReady_ = false;
   MessageBoxA(window_, "Cannot play the file.", kEditorName, MB_ICONWARNING);
   audioFileName_[0] = '\0';
   UpdateTitle();
 }
 
-void EditorMainWindow::OnPlay(int, int) {}
-void EditorMainWindow::OnPause(int, int) {}
-void EditorMainWindow::OnStop(int, int) {}
-void EditorMainWindow::OnScan(int, int) {}
-void EditorMainWindow::OnPositionBarMoved(int, int) {}
-
-// No graph exists, so no graph message can be meant for this window.
-bool EditorMainWindow::OnAudioEngineMessage(WPARAM, LPARAM, LRESULT& result) {
+bool EditorMainWindow::OnDecodingComplete(WPARAM, LPARAM, LRESULT& result) {
   result = 0;
+  if (!audio_.exists()) return true;
+  audioReady_ = true;
+  if (FAILED(audio_.BuildPlayback(previewHost_.hwnd(), window_, kGraphEventMessage))) {
+    FailAudio();
+    return true;
+  }
+  previewHost_.AttachVideoWindow(audio_.video());
+  ILyricsDisplay* display = audio_.lyricsDisplay();
+  display->SetToolMode(toolMode_);
+  display->SetLyricsFont(&settings_.lyricsFont, settings_.antiAliased);
+  playState_ = PlayState::kStopped;
+  duration_ = 0;
+  audio_.seeking()->GetDuration(&duration_);
+  position_ = duration_;
+  positionBar_.SetRange(Centiseconds(duration_));
+  positionBar_.SetPosition(0);
+  positionBar_.Enable(true, true);
+  timeDisplay_.SetTime(Centiseconds(duration_), false);
   return true;
 }
 
-void EditorMainWindow::TearDownAudio() {}
+bool EditorMainWindow::OnGraphEvent(WPARAM, LPARAM, LRESULT& result) {
+  result = 0;
+  IMediaEventEx* events = audio_.events();
+  if (!events) return true;
+  long code;
+  LONG_PTR first;
+  LONG_PTR second;
+  while (events->GetEvent(&code, &first, &second, 0) == S_OK) {
+    events->FreeEventParams(code, first, second);
+    if (code == EC_ERRORABORT) {
+      audio_.control()->Stop();
+      return true;
+    }
+    if (code != EC_COMPLETE) continue;
+    audio_.control()->Stop();
+    if (!audioReady_) {
+      PostMessageA(window_, kDecodingCompleteMessage, 0, 0);
+      return true;
+    }
+    // A range that ended before the song's end pauses where it ended; the
+    // song's end returns to the start.
+    int64_t next = 0;
+    if (position_ < duration_) {
+      next = position_;
+      position_ = duration_;
+    }
+    audio_.seeking()->SetPositions(&next, AM_SEEKING_AbsolutePositioning, &duration_,
+                                   AM_SEEKING_AbsolutePositioning);
+    if (next > 0) {
+      audio_.control()->Pause();
+      playState_ = PlayState::kPaused;
+    } else {
+      audio_.control()->StopWhenReady();
+      ShowStoppedAtStart();
+    }
+    return true;
+  }
+  return true;
+}
+
+void EditorMainWindow::OnPlay(int, int) {
+  if (!audioReady_ || playState_ == PlayState::kPlaying) return;
+  audio_.control()->Run();
+  playState_ = PlayState::kPlaying;
+}
+
+void EditorMainWindow::OnPause(int, int) {
+  if (!audioReady_) return;
+  PauseUnlessPaused();
+  int64_t current = 0;
+  audio_.seeking()->GetCurrentPosition(&current);
+  ShowPosition(current);
+}
+
+void EditorMainWindow::OnStop(int, int) {
+  if (audio_.exists() && !audioReady_) {
+    // Stop while decoding cancels it.
+    TearDownAudio();
+    audioFileName_[0] = '\0';
+    UpdateTitle();
+    return;
+  }
+  if (!audioReady_ || playState_ == PlayState::kStopped) return;
+  audio_.control()->Stop();
+  SeekTo(0);
+  audio_.control()->StopWhenReady();
+  ShowStoppedAtStart();
+}
+
+void EditorMainWindow::OnScan(int id, int code) {
+  if (!audioReady_) return;
+  const int phase = (code >> 8) & 0xFF;
+  if (phase == kScanReleased) {
+    if (playStateBeforeSeek_ == PlayState::kPlaying) OnPlay(0, 0);
+    return;
+  }
+  if (phase != kScanPressed && phase != kScanRepeated) return;
+  int64_t current = 0;
+  audio_.seeking()->GetCurrentPosition(&current);
+  const int64_t step = (phase == kScanPressed ? kScanFirstStep : kScanRepeatStep);
+  const int64_t last = (duration_ / kUnitsPerCentisecond - 1) * kUnitsPerCentisecond;
+  int64_t next = current + (id == ID_AUDIO_REWIND ? -step : step) * kUnitsPerCentisecond;
+  if (next < 0) next = 0;
+  if (next > last) next = last;
+  if (phase == kScanPressed) {
+    playStateBeforeSeek_ = playState_;
+    PauseUnlessPaused();
+  }
+  if (next == current) return;
+  SeekTo(next);
+  ShowPosition(next);
+}
+
+void EditorMainWindow::OnPositionBarMoved(int, int) {
+  const int32_t value = positionBar_.GetPosition();
+  if (positionBar_.IsDragging()) {
+    timeDisplay_.SetTime(value, false);
+    return;
+  }
+  if (!audioReady_) return;
+  const PlayState before = playState_;
+  PauseUnlessPaused();
+  SeekTo(value * kUnitsPerCentisecond);
+  if (before == PlayState::kPlaying) OnPlay(0, 0);
+}
+
+bool EditorMainWindow::OnPositionReport(WPARAM, LPARAM lParam, LRESULT& result) {
+  result = 0;
+  if (!audio_.lyricsDisplay() || positionBar_.IsDragging()) return true;
+  const auto value = static_cast<int32_t>(lParam);
+  if (value < 0) {
+    // The filter marks a time inside a timed unit by its complement.
+    timeDisplay_.SetTime(-value - 1, true);
+    return true;
+  }
+  positionBar_.SetPosition(value);
+  const bool stoppedAtStart = value == 0 && playState_ == PlayState::kStopped;
+  timeDisplay_.SetTime(stoppedAtStart ? Centiseconds(duration_) : value, false);
+  return true;
+}
+
+bool EditorMainWindow::OnSeekRequest(WPARAM, LPARAM lParam, LRESULT& result) {
+  result = 0;
+  if (!audio_.lyricsDisplay()) return true;
+  int64_t value = static_cast<int32_t>(lParam);
+  const int64_t last = Centiseconds(duration_) - 1;
+  if (value > last) value = last;
+  if (value < 0) value = 0;
+  PauseUnlessPaused();
+  SeekTo(value * kUnitsPerCentisecond);
+  ShowPosition(value * kUnitsPerCentisecond);
+  return true;
+}
+
+// The unit's start, paused.
+bool EditorMainWindow::OnUnitChosen(WPARAM, LPARAM lParam, LRESULT& result) {
+  result = 0;
+  TimestampPair pair = {};
+  ILyricsDisplay* display = audio_.lyricsDisplay();
+  if (!display || display->GetTimestamp(static_cast<int32_t>(lParam), &pair) != S_OK) {
+    return true;
+  }
+  PauseUnlessPaused();
+  SeekTo(pair.start * kUnitsPerCentisecond);
+  ShowPosition(pair.start * kUnitsPerCentisecond);
+  return true;
+}
+
+bool EditorMainWindow::OnPairsChanged(WPARAM, LPARAM, LRESULT& result) {
+  result = 0;
+  if (audio_.lyricsDisplay()) RefreshTimestampState();
+  return true;
+}
+
+bool EditorMainWindow::OnPlayOrPause(WPARAM, LPARAM, LRESULT& result) {
+  result = 0;
+  if (!audio_.lyricsDisplay()) return true;
+  if (playState_ == PlayState::kPlaying) {
+    OnPause(ID_AUDIO_PAUSE, 0);
+  } else {
+    OnPlayUnit(ID_AUDIO_PLAY_X, 0);
+  }
+  return true;
+}
+
+void EditorMainWindow::PauseUnlessPaused() {
+  if (playState_ == PlayState::kPaused) return;
+  audio_.control()->Pause();
+  playState_ = PlayState::kPaused;
+}
+
+// A new position with the song's end as the stop position.
+void EditorMainWindow::SeekTo(int64_t time) {
+  audio_.seeking()->SetPositions(&time, AM_SEEKING_AbsolutePositioning, &duration_,
+                                 AM_SEEKING_AbsolutePositioning);
+  position_ = duration_;
+}
+
+void EditorMainWindow::ShowPosition(int64_t time) {
+  positionBar_.SetPosition(Centiseconds(time));
+  timeDisplay_.SetTime(Centiseconds(time), false);
+}
+
+// Stopped at the start, the time display shows the song's length.
+void EditorMainWindow::ShowStoppedAtStart() {
+  playState_ = PlayState::kStopped;
+  positionBar_.SetPosition(0);
+  timeDisplay_.SetTime(Centiseconds(duration_), false);
+}
+
+void EditorMainWindow::TearDownAudio() {
+  previewHost_.AttachVideoWindow(nullptr);
+  audio_.TearDown();
+}
 
 void EditorMainWindow::DeleteWorkFile() {
   char path[MAX_PATH];
-  if (ProgramFilePath(kWorkFileName, kWorkDirectoryLimit - 1, path)) DeleteFileA(path);
+  if (WorkFilePath(path)) DeleteFileA(path);
 }

@@ -51,13 +51,13 @@ const EditorMainWindow::MessageEntry EditorMainWindow::kMessages[] = {
     {WM_NOTIFY, &EditorMainWindow::OnNotify},
     {WM_COMMAND, &EditorMainWindow::OnCommand},
     {WM_MENUCHAR, &EditorMainWindow::OnMenuChar},
-    {kMsgPairsChanged, &EditorMainWindow::OnAudioEngineMessage},
-    {kMsgUnitChosen, &EditorMainWindow::OnAudioEngineMessage},
-    {kMsgPosition, &EditorMainWindow::OnAudioEngineMessage},
-    {kMsgSeekRequest, &EditorMainWindow::OnAudioEngineMessage},
-    {kMsgPlayOrPause, &EditorMainWindow::OnAudioEngineMessage},
-    {kDecodingCompleteMessage, &EditorMainWindow::OnAudioEngineMessage},
-    {kGraphEventMessage, &EditorMainWindow::OnAudioEngineMessage},
+    {kMsgPairsChanged, &EditorMainWindow::OnPairsChanged},
+    {kMsgUnitChosen, &EditorMainWindow::OnUnitChosen},
+    {kMsgPosition, &EditorMainWindow::OnPositionReport},
+    {kMsgSeekRequest, &EditorMainWindow::OnSeekRequest},
+    {kMsgPlayOrPause, &EditorMainWindow::OnPlayOrPause},
+    {kDecodingCompleteMessage, &EditorMainWindow::OnDecodingComplete},
+    {kGraphEventMessage, &EditorMainWindow::OnGraphEvent},
 };
 
 EditorMainWindow::~EditorMainWindow() {

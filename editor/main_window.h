@@ -18,6 +18,7 @@
 
 #include <cstdint>
 
+#include "editor/audio_graph.h"
 #include "editor/controls/band_container.h"
 #include "editor/controls/menu_bar.h"
 #include "editor/controls/position_bar.h"
@@ -87,7 +88,14 @@ class EditorMainWindow {
   bool OnNotify(WPARAM, LPARAM, LRESULT& result);
   bool OnCommand(WPARAM, LPARAM, LRESULT& result);
   bool OnMenuChar(WPARAM, LPARAM, LRESULT& result);
-  bool OnAudioEngineMessage(WPARAM, LPARAM, LRESULT& result);
+  // The audio engine's messages (audio_commands.cpp).
+  bool OnPairsChanged(WPARAM, LPARAM, LRESULT& result);
+  bool OnUnitChosen(WPARAM, LPARAM, LRESULT& result);
+  bool OnPositionReport(WPARAM, LPARAM, LRESULT& result);
+  bool OnSeekRequest(WPARAM, LPARAM, LRESULT& result);
+  bool OnPlayOrPause(WPARAM, LPARAM, LRESULT& result);
+  bool OnDecodingComplete(WPARAM, LPARAM, LRESULT& result);
+  bool OnGraphEvent(WPARAM, LPARAM, LRESULT& result);
 
   // Creation steps (main_window_create.cpp).
   bool CreateContainers(int menuHeight);
@@ -151,6 +159,11 @@ class EditorMainWindow {
   void OnPositionBarMoved(int, int);
   void TearDownAudio();
   void DeleteWorkFile();
+  void FailAudio();
+  void PauseUnlessPaused();
+  void SeekTo(int64_t time);
+  void ShowPosition(int64_t time);
+  void ShowStoppedAtStart();
 
   // Files (file_commands.cpp).
   void OnNew(int, int);
@@ -195,6 +208,8 @@ class EditorMainWindow {
   int64_t position_ = 0;  // 100-nanosecond units
   int64_t duration_ = 0;
   bool audioReady_ = false;
+  // The decoding or playback graph.
+  AudioGraph audio_;
 
   // File names without directory, for the caption.
   char audioFileName_[MAX_PATH] = {};
