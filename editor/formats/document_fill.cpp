@@ -6,6 +6,7 @@ namespace {
 
 bool IsBreakOrNul(char c) { return c == '\r' || c == '\n' || c == '\0'; }
 
+// Puts a NUL after the bytes without counting it as one of them.
 bool Terminate(ByteBuilder* text) {
   if (!text->Push('\0')) return false;
   text->Truncate(text->size() - 1);
