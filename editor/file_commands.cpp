@@ -20,6 +20,9 @@ constexpr char kSaveFilters[] = "*.km\0*.km\0";
 
 void EditorMainWindow::ResetDocument() {
   ShowHeaderTemplate(text_);
+  document_.ReplaceRange(0, document_.Length(), kHeaderTemplate, kHeaderTemplateLength,
+                         EditLog::kNone);
+  document_.ClearHistory();
   UpdateCaretStatus();
   RefreshEditState();
 }

@@ -16,6 +16,8 @@
 
 #include <windows.h>
 
+#include <richedit.h>
+
 #include <cstdint>
 
 #include "editor/audio_graph.h"
@@ -25,7 +27,9 @@
 #include "editor/controls/preview_host.h"
 #include "editor/controls/time_display.h"
 #include "editor/controls/toolbar.h"
+#include "editor/document/lyrics_document.h"
 #include "editor/editor_settings.h"
+#include "editor/lyrics_text_access.h"
 #include "filters/lyrics_display/ilyrics_display.h"
 
 extern const char kMainWindowClass[];
@@ -61,6 +65,12 @@ class EditorMainWindow {
 
   // For the window procedure only.
   LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  // For the text window's subclass only: a message bound for the text
+  // window, announced or refused before the window sees it.
+  LRESULT HandleTextMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+  // The character model of the lyrics text.
+  const LyricsDocument& document() const { return document_; }
 
  private:
   using MessageHandler = bool (EditorMainWindow::*)(WPARAM, LPARAM, LRESULT&);
@@ -132,6 +142,20 @@ class EditorMainWindow {
   void OnSetSyncpoint(int, int);
   void OnRemoveSyncpoint(int, int);
   void OnLyricsTextChanged(int, int);
+  // Catching and mirroring changes (lyrics_text_capture.cpp).
+  void SubclassLyricsText();
+  bool AnnounceChange(UINT message, WPARAM wParam, LPARAM lParam);
+  bool HeaderChangeAllowed(UINT message, WPARAM wParam, CHARRANGE& range);
+  void MirrorChange();
+  bool MirrorAnnouncedChange(int oldLength, int newLength, int caret);
+  void MirrorUnannouncedChange();
+  void ReplaceInModel(int start, int end, int insertedCount, bool recolour);
+  // Colours and blanks of the lyrics (lyrics_colours.cpp).
+  void RecolourUnits(int from);
+  void ShowBlanks(int from, int to);
+  void SetInsertionColour();
+  void ApplyEditStep(bool undo);
+  void ToggleSyncpoint(bool on);
   LRESULT OnLyricsTextNotify(const NMHDR& header);
   void PrepareTextInput();
   bool CanUndoEdit() const;
@@ -196,6 +220,20 @@ class EditorMainWindow {
   PositionBar positionBar_;
   TimeDisplay timeDisplay_;
   PreviewHost previewHost_;
+
+  // The lyrics text's model, the change announced before the text window
+  // makes it, and the text window's own window procedure.
+  struct PendingEdit {
+    UINT kind;  // 0 none, else the announcing message
+    WPARAM key;
+    LPARAM lParam;
+    CHARRANGE range;
+  };
+  LyricsDocument document_{IsLyricsLeadByte};
+  PendingEdit pendingEdit_ = {};
+  WNDPROC textWindowProc_ = nullptr;
+  // The lyrics display filter; null until there is one.
+  ILyricsDisplay* lyricsDisplay_ = nullptr;
 
   // Colours of the lyrics units, even and odd.
   COLORREF evenUnitColour_ = 0x00FFCC00;

@@ -146,6 +146,8 @@ void EditorMainWindow::PrepareLyricsText() {
   SendMessageA(text_, EM_SETUNDOLIMIT, 0, 0);
   SendMessageA(text_, EM_SETLANGOPTIONS, 0, 0);
   ShowHeaderTemplate(text_);
+  document_.Initialise(kHeaderTemplate);
+  SubclassLyricsText();
   SendMessageA(text_, EM_SETEVENTMASK, 0, kLyricsTextEvents);
   SetFocus(text_);
 }
