@@ -30,7 +30,8 @@ std::string WithLineFeeds(const std::string& text) {
 
 }  // namespace
 
-int EditorMainWindow::TextLength() const { return text_ ? TextCharacterCount(text_) : 0; }
+// The model holds what the window shows, and counts it without asking it.
+int EditorMainWindow::TextLength() const { return document_.Length(); }
 
 bool EditorMainWindow::CanUndoEdit() const { return document_.UndoCount() > 0; }
 bool EditorMainWindow::CanRedoEdit() const { return document_.RedoCount() > 0; }

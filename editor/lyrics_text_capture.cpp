@@ -10,7 +10,8 @@
 // already announced. EN_CHANGE then mirrors the announced change; a change
 // that arrives unannounced is found by comparing the window with the model.
 // Changes the editor makes itself run with the notifications off and pass
-// the subclass untouched.
+// the subclass untouched. Text dragged and dropped inside the window is one
+// such unannounced change.
 #include <windows.h>
 
 #include <imm.h>
@@ -82,8 +83,6 @@ bool HasLineBreak(const std::string& text) { return text.find_first_of("\r\n") !
 void EditorMainWindow::SubclassLyricsText() {
   textWindowProc_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(text_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LyricsTextProc)));
-  // Text dragged inside the window would move without an announcement.
-  SendMessageA(text_, EM_SETOLECALLBACK, 0, 0);
 }
 
 LRESULT EditorMainWindow::HandleTextMessage(HWND hwnd, UINT message, WPARAM wParam,
