@@ -21,7 +21,7 @@
 #include "editor/tests/harness/editor_process.h"
 #include "editor/tests/harness/screen_picture.h"
 #include "editor/tests/harness/user_input.h"
-#include "editor/tests/harness/window_inspection.h"
+#include "editor/tests/harness/window_queries.h"
 #include "filters/tests/registered_filters.h"
 
 namespace {

@@ -10,7 +10,7 @@
 
 #include "editor/editor_ids.h"
 #include "editor/main_window.h"
-#include "editor/tests/harness/window_inspection.h"
+#include "editor/tests/harness/window_queries.h"
 
 namespace {
 

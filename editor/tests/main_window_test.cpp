@@ -20,7 +20,7 @@
 #include "editor/tests/harness/dialog_driver.h"
 #include "editor/tests/harness/editor_process.h"
 #include "editor/tests/harness/user_input.h"
-#include "editor/tests/harness/window_inspection.h"
+#include "editor/tests/harness/window_queries.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <dlgs.h>
 
-#include "editor/tests/harness/window_inspection.h"
+#include "editor/tests/harness/window_queries.h"
 
 namespace {
 

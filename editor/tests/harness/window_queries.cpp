@@ -1,4 +1,4 @@
-#include "editor/tests/harness/window_inspection.h"
+#include "editor/tests/harness/window_queries.h"
 
 #include <commctrl.h>
 #include <richedit.h>
