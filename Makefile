@@ -42,7 +42,9 @@ wine-template: deps
 # regsvr32 first) and sung in the Winamp-like host through gen_kmru. The
 # windows show on the user's display, or on a private Xvfb when there is
 # none; frames go to out/demo/. Then the editor starts for a few seconds
-# and a screenshot of it is saved there too.
+# and a screenshot of it is saved there too; and once more it opens the
+# sample song through its own filters (decoded to a wave file, then played
+# with the waveform in its strip) and is pictured while it plays.
 demo: build wine-template
 	@$(eval B := $(DEMO_BUILD))
 	@$(eval ARCH := $(if $(filter windows,$(B)),win32,win64))
@@ -57,6 +59,9 @@ demo: build wine-template
 	  --plugins build/$(B)/winamp --script hosts/winamphost/scripts/twinkle-demo.txt
 	tools/wine/winerun --show build/$(B)/tools/editorshot/editorshot.exe --delay 2000 \
 	  Z:$(CURDIR)/out/demo/editor.bmp
+	tools/wine/winerun --show --audio --arch $(ARCH) cmd /c "regsvr32 /s Z:$(CURDIR)/build/$(B)/filters/kmfilters.dll && \
+	  Z:$(CURDIR)/build/$(B)/tools/editorshot/editorshot.exe --delay 3000 \
+	  --audio $(subst /,\\,Z:$(CURDIR)/samples/twinkle.wav) Z:$(CURDIR)/out/demo/editor-playing.bmp"
 	@echo "Frames: $$(ls out/demo/*.bmp | tr '\n' ' ')"
 
 test: build wine-template

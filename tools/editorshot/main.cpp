@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "editor/tests/harness/dialog_driver.h"
 #include "editor/tests/harness/editor_process.h"
 #include "editor/tests/harness/screen_picture.h"
 #include "editor/tests/harness/user_input.h"
@@ -26,7 +27,30 @@ struct Options {
   const char* editor = KMEDIT_PATH;
   DWORD delayMs = 1000;
   const char* out = nullptr;
+  const char* audio = nullptr;
 };
+
+constexpr UINT kAudioOpenCommand = 32773;
+constexpr UINT kPlayCommand = 32774;
+constexpr DWORD kDialogTimeoutMs = 20000;
+// Decoding the sample song takes a fraction of a second; this leaves room.
+constexpr DWORD kDecodeWaitMs = 3000;
+
+// Audio Open with FILE typed into the dialog, then Play.
+bool OpenAndPlay(EditorProcess& editor, const char* file) {
+  PostMessageA(editor.mainWindow(), WM_COMMAND, kAudioOpenCommand, 0);
+  HWND dialog = editor.WaitForDialog(kDialogTimeoutMs);
+  if (!dialog || !EnterDialogFileName(dialog, file) || !ClickDialogButton(dialog, IDOK)) {
+    return false;
+  }
+  Sleep(kDecodeWaitMs);
+  if (HWND message = editor.WaitForDialog(0)) {
+    std::fprintf(stderr, "editorshot: the editor says: %s\n", DialogStaticText(message).c_str());
+    return false;
+  }
+  PostMessageA(editor.mainWindow(), WM_COMMAND, kPlayCommand, 0);
+  return true;
+}
 
 bool ParseOptions(int argc, char** argv, Options& options) {
   for (int i = 1; i < argc; ++i) {
@@ -34,6 +58,8 @@ bool ParseOptions(int argc, char** argv, Options& options) {
       options.editor = argv[++i];
     } else if (std::strcmp(argv[i], "--delay") == 0 && i + 1 < argc) {
       options.delayMs = static_cast<DWORD>(std::strtoul(argv[++i], nullptr, 10));
+    } else if (std::strcmp(argv[i], "--audio") == 0 && i + 1 < argc) {
+      options.audio = argv[++i];
     } else if (argv[i][0] != '-' && !options.out) {
       options.out = argv[i];
     } else {
@@ -48,12 +74,17 @@ bool ParseOptions(int argc, char** argv, Options& options) {
 int main(int argc, char** argv) {
   Options options;
   if (!ParseOptions(argc, argv, options)) {
-    std::fprintf(stderr, "usage: editorshot [--editor PATH] [--delay MS] OUT.bmp\n");
+    std::fprintf(stderr, "usage: editorshot [--editor PATH] [--delay MS] [--audio FILE] OUT.bmp\n");
     return 2;
   }
   EditorProcess editor;
   if (!editor.Start(options.editor) || !editor.WaitForMainWindow(kStartTimeoutMs)) {
     std::fprintf(stderr, "editorshot: %s did not show its window\n", options.editor);
+    return 1;
+  }
+  if (options.audio && !OpenAndPlay(editor, options.audio)) {
+    std::fprintf(stderr, "editorshot: cannot open and play %s\n", options.audio);
+    editor.CloseDiscardingChanges(kExitTimeoutMs);
     return 1;
   }
   BringToForeground(editor.mainWindow());
