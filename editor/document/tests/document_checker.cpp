@@ -79,7 +79,10 @@ bool DocumentChecker::Replace(int32_t start, int32_t end, const std::string& tex
     s.lyricsStart = end <= s.lyricsStart ? s.lyricsStart + count - (end - start) : start + count;
   }
   const int32_t follow = start + count;
-  const bool dropped = follow > 0 && follow < Length() && s.flags[follow] && s.codes[follow - 1] == kBreak;
+  // The character after the new text loses its syncpoint when it comes to
+  // start a line; position 0 starts the first line.
+  const bool dropped = follow < Length() && s.flags[follow] &&
+                       (follow == 0 || s.codes[follow - 1] == kBreak);
   if (dropped) s.flags[follow] = 0;
   if (!Same("inserted", start, result.characters, count) ||
       !Same("dropped syncpoint", follow, result.droppedSyncpoint, dropped)) {
