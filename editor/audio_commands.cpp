@@ -31,6 +31,7 @@ void EditorMainWindow::OnAudioOpen(int, int) {
     return;
   }
   if (audio_.exists()) {
+    TakePairsFromDisplay();
     positionBar_.Enable(false, true);
     timeDisplay_.SetTime(0, false);
     TearDownAudio();
@@ -69,7 +70,8 @@ bool EditorMainWindow::OnDecodingComplete(WPARAM, LPARAM, LRESULT& result) {
   previewHost_.AttachVideoWindow(audio_.video());
   ILyricsDisplay* display = audio_.lyricsDisplay();
   display->SetToolMode(toolMode_);
-  display->SetLyricsFont(&settings_.lyricsFont, settings_.antiAliased);
+  display->SetLyricsFont(&settings_.lyricsFont, settings_.smoothing);
+  HandDocumentToDisplay();
   playState_ = PlayState::kStopped;
   duration_ = 0;
   audio_.seeking()->GetDuration(&duration_);

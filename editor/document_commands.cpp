@@ -66,22 +66,23 @@ void EditorMainWindow::ApplyEditStep(bool undo) {
   const bool syncpointBefore = document_.IsSyncpointAt(end);
   if (!(undo ? document_.ApplyUndo() : document_.ApplyRedo())) return;
   if (step.kind != EditKind::kReplace) SelectText(text_, end, end);
-  if (lyricsDisplay_ && step.position >= lyricsStart) {
+  ILyricsDisplay* display = audio_.lyricsDisplay();
+  if (display && step.position >= lyricsStart) {
     if (step.kind != EditKind::kSyncpoint) {
-      lyricsDisplay_->ReplaceText(step.position - lyricsStart,
+      display->ReplaceText(step.position - lyricsStart,
                                   step.position + shownCount - lyricsStart, text.c_str(),
                                   restoredCount);
     }
     if (step.kind == EditKind::kSyncpoint) {
-      lyricsDisplay_->SetSyncpoint(step.position - lyricsStart,
+      display->SetSyncpoint(step.position - lyricsStart,
                                    document_.IsSyncpointAt(step.position) ? 1 : 0);
     } else if (document_.IsSyncpointAt(end) != syncpointBefore) {
-      lyricsDisplay_->SetSyncpoint(end - lyricsStart, document_.IsSyncpointAt(end) ? 1 : 0);
+      display->SetSyncpoint(end - lyricsStart, document_.IsSyncpointAt(end) ? 1 : 0);
     }
     for (int p = step.position; p < end; ++p) {
-      if (document_.IsSyncpointAt(p)) lyricsDisplay_->SetSyncpoint(p - lyricsStart, 1);
+      if (document_.IsSyncpointAt(p)) display->SetSyncpoint(p - lyricsStart, 1);
     }
-    lyricsDisplay_->Refresh(0, 1);
+    display->Refresh(0, 1);
   }
   ShowBlanks(step.position, end);
   if (step.recolour) RecolourUnits(step.position);
@@ -95,9 +96,9 @@ void EditorMainWindow::OnRemoveSyncpoint(int, int) { ToggleSyncpoint(false); }
 void EditorMainWindow::ToggleSyncpoint(bool on) {
   const int p = TextSelection(text_).cpMin;
   if (!(on ? document_.SetSyncpoint(p, true) : document_.RemoveSyncpoint(p, true))) return;
-  if (lyricsDisplay_) {
-    lyricsDisplay_->SetSyncpoint(p - document_.LyricsStart(), on ? 1 : 0);
-    lyricsDisplay_->Refresh(0, 1);
+  if (ILyricsDisplay* display = audio_.lyricsDisplay()) {
+    display->SetSyncpoint(p - document_.LyricsStart(), on ? 1 : 0);
+    display->Refresh(0, 1);
   }
   ShowBlanks(p, p);
   RecolourUnits(p);

@@ -240,11 +240,11 @@ void EditorMainWindow::ReplaceInModel(int start, int end, int insertedCount, boo
                                  : EditLog::kRecord;
   if (!document_.ReplaceRange(start, end, text.c_str(), insertedCount, log, &result)) return;
   if (header) return;
-  if (lyricsDisplay_) {
-    lyricsDisplay_->ReplaceText(start - lyricsStart, end - lyricsStart, text.c_str(),
+  if (ILyricsDisplay* display = audio_.lyricsDisplay()) {
+    display->ReplaceText(start - lyricsStart, end - lyricsStart, text.c_str(),
                                 insertedCount);
-    if (result.droppedSyncpoint) lyricsDisplay_->SetSyncpoint(start + insertedCount - lyricsStart, 0);
-    lyricsDisplay_->Refresh(0, 1);
+    if (result.droppedSyncpoint) display->SetSyncpoint(start + insertedCount - lyricsStart, 0);
+    display->Refresh(0, 1);
   }
   ShowBlanks(start, start + insertedCount);
   if (recolour || result.droppedSyncpoint) RecolourUnits(start);

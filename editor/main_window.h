@@ -12,6 +12,7 @@
 //   audio_commands.cpp        audio file, transport and the audio engine's messages
 //   file_commands.cpp         New, Open, Close, Save, Save As
 //   options_commands.cpp      fonts and anti-aliasing
+//   lyrics_display_handover.cpp  the document and the pairs to and from the display filter
 #pragma once
 
 #include <windows.h>
@@ -28,6 +29,7 @@
 #include "editor/controls/time_display.h"
 #include "editor/controls/toolbar.h"
 #include "editor/document/lyrics_document.h"
+#include "editor/document/timestamp_list.h"
 #include "editor/editor_settings.h"
 #include "editor/lyrics_text_access.h"
 #include "filters/lyrics_display/ilyrics_display.h"
@@ -171,8 +173,12 @@ class EditorMainWindow {
   void OnChooseTool(int id, int);
   bool CanUndoTimestamp() const;
   bool CanRedoTimestamp() const;
-  int TimestampCount() const;
   void FollowClickedUnit();
+  // The document and the pairs to and from the lyrics display filter
+  // (lyrics_display_handover.cpp).
+  void HandDocumentToDisplay();
+  void TakePairsFromDisplay();
+  int TimestampCount() const;
 
   // Audio (audio_commands.cpp).
   void OnAudioOpen(int, int);
@@ -232,8 +238,8 @@ class EditorMainWindow {
   LyricsDocument document_{IsLyricsLeadByte};
   PendingEdit pendingEdit_ = {};
   WNDPROC textWindowProc_ = nullptr;
-  // The lyrics display filter; null until there is one.
-  ILyricsDisplay* lyricsDisplay_ = nullptr;
+  // The pairs of the units while no lyrics display filter holds them.
+  TimestampList timestamps_;
 
   // Colours of the lyrics units, even and odd.
   COLORREF evenUnitColour_ = 0x00FFCC00;

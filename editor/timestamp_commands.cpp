@@ -23,7 +23,6 @@ void EditorMainWindow::OnChooseTool(int id, int) {
 
 bool EditorMainWindow::CanUndoTimestamp() const { return false; }
 bool EditorMainWindow::CanRedoTimestamp() const { return false; }
-int EditorMainWindow::TimestampCount() const { return 0; }
 
 // Without audio there is no unit to play and no step to undo or redo.
 void EditorMainWindow::OnPlayUnit(int, int) {}
