@@ -10,7 +10,7 @@ LoadStatus ReadLrcFile(const char* path, TimedLyrics& lyrics) {
   ClearTimedLyrics(lyrics);
   OwnedBuffer contents;
   LoadStatus status = ReadWholeFile(path, contents);
-  if (status == LoadStatus::Loaded) status = ConvertMarkedTextToAnsi(contents);
+  if (status == LoadStatus::Loaded) status = ConvertUnicodeTextToAnsi(contents);
   if (status != LoadStatus::Loaded) return status;
   return ParseLrcFile(std::move(contents), SystemLeadByte, lyrics);
 }

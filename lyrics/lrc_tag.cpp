@@ -133,3 +133,15 @@ LrcTagKind ParseLrcTag(char* text, LeadBytePredicate isLead, int32_t& open, int3
   return Classify(text + bracket + 1, colon - bracket - 1, text + colon + 1, end - colon - 1,
                   value);
 }
+
+bool ParseLrcTimeText(const char* text, size_t length, int32_t& value) {
+  size_t colon = 0;
+  while (colon < length && text[colon] != ':') ++colon;
+  if (colon == length) return false;
+  int32_t number = 0;
+  if (Classify(text, colon, text + colon + 1, length - colon - 1, number) != kLrcTimeTag) {
+    return false;
+  }
+  value = number;
+  return true;
+}

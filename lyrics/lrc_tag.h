@@ -1,6 +1,7 @@
 // The one classifier of LRC tags ("[key:value]") of the system.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "lyrics/lead_byte.h"
@@ -29,3 +30,8 @@ enum LrcTagKind : int {
 // only read.
 LrcTagKind ParseLrcTag(char* text, LeadBytePredicate isLead, int32_t& open, int32_t& close,
                        int32_t& value);
+
+// Whether the `length` bytes at `text`, the inside of a tag without its
+// brackets ("mm:ss.xx"), are a time in one of the forms that time tags
+// accept; the time goes to `value` (centiseconds).
+bool ParseLrcTimeText(const char* text, size_t length, int32_t& value);

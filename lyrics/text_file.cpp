@@ -9,7 +9,7 @@ LoadStatus ReadTextFile(const char* path, const PlainTextTiming& timing, TimedLy
   ClearTimedLyrics(lyrics);
   OwnedBuffer contents;
   LoadStatus status = ReadWholeFile(path, contents);
-  if (status == LoadStatus::Loaded) status = ConvertMarkedTextToAnsi(contents);
+  if (status == LoadStatus::Loaded) status = ConvertUnicodeTextToAnsi(contents);
   if (status != LoadStatus::Loaded) return status;
   return ParsePlainText(std::move(contents), SystemLeadByte, timing, lyrics);
 }

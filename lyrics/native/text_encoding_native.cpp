@@ -9,3 +9,6 @@ LoadStatus ConvertMarkedTextToAnsi(OwnedBuffer& contents) {
   contents = static_cast<OwnedBuffer&&>(rest);
   return LoadStatus::Loaded;
 }
+
+// Without an ANSI code page, unmarked UTF-8 stays as it is.
+LoadStatus ConvertUnicodeTextToAnsi(OwnedBuffer& contents) { return ConvertMarkedTextToAnsi(contents); }

@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "lyrics/lrc_file.h"
 #include "lyrics/text_file.h"
 #include "lyrics/tests/temp_file.h"
 
@@ -51,6 +52,43 @@ TEST(TextEncoding, APlainTextFileWithAMarkShowsNoMark) {
 
   path = WriteTempFile("mark-only.txt", "\xEF\xBB\xBF");
   EXPECT_EQ(ReadTextFile(path.c_str(), WinampTextTiming(10), lyrics), LoadStatus::Invalid);
+  std::remove(path.c_str());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(TextEncoding, LyricsInUnmarkedUtf8AreConvertedAndAnsiStaysAsItIs) {
+  if (GetACP() != 1252) GTEST_SKIP() << "expectations are for code page 1252, not " << GetACP();
+  struct Case {
+    const char* name;
+    std::string in, out;
+  } cases[] = {
+      {"UTF-8", "caf\xC3\xA9\r\n", "caf\xE9\r\n"},
+      {"UTF-8 outside the code page", "\xE3\x81\x82!", "?!"},
+      {"ANSI", "caf\xE9", "caf\xE9"},
+      {"ANSI that is nearly UTF-8", "\xC3\xA9t\xE9", "\xC3\xA9t\xE9"},
+      {"ASCII", "plain", "plain"},
+      {"marked", "\xEF\xBB\xBF" "caf\xC3\xA9", "caf\xE9"},
+  };
+  for (const Case& c : cases) {
+    OwnedBuffer contents;
+    contents.Assign(c.in.data(), c.in.size());
+    EXPECT_EQ(ConvertUnicodeTextToAnsi(contents), LoadStatus::Loaded) << c.name;
+    EXPECT_EQ(std::string(contents.data(), contents.size()), c.out) << c.name;
+  }
+  // Both loaders of the plug-ins read through it.
+  std::string path = WriteTempFile("utf8.lrc", "[00:01.00]<00:01.00>caf\xC3\xA9 <00:01.50>cr\xC3\xA8me\n");
+  TimedLyrics lyrics;
+  ASSERT_EQ(ReadLrcFile(path.c_str(), lyrics), LoadStatus::Loaded);
+  ASSERT_EQ(lyrics.syncpointCount, 2);
+  EXPECT_EQ(std::string(lyrics.textLines[0].text, lyrics.textLines[0].length), "caf\xE9 cr\xE8me ");
+  EXPECT_EQ(lyrics.syncpoints[1].startPos, 5);
+  std::remove(path.c_str());
+  path = WriteTempFile("utf8.txt", "\xC3\xA9t\xC3\xA9");
+  ASSERT_EQ(ReadTextFile(path.c_str(), WinampTextTiming(10), lyrics), LoadStatus::Loaded);
+  EXPECT_EQ(std::string(lyrics.textLines[0].text, lyrics.textLines[0].length), "\xE9t\xE9 ");
   std::remove(path.c_str());
 }
 

@@ -6,20 +6,21 @@
 
 namespace {
 
-// UTF-16 code units of the contents after the mark, in machine order.
-LoadStatus DecodeToWide(const OwnedBuffer& contents, TextMark mark, OwnedBuffer& wide,
-                        int& units) {
+// UTF-16 code units of the contents after the mark (of `markSize` bytes),
+// in machine order.
+LoadStatus DecodeToWide(const OwnedBuffer& contents, TextMark mark, size_t markSize,
+                        OwnedBuffer& wide, int& units) {
   const char* data = contents.data();
   const size_t size = contents.size();
   if (mark == TextMark::Utf8) {
-    const size_t bytes = size - 3;
+    const size_t bytes = size - markSize;
+    const char* text = data + markSize;
     if (bytes > INT_MAX) return LoadStatus::Invalid;
-    units = bytes ? MultiByteToWideChar(CP_UTF8, 0, data + 3, static_cast<int>(bytes), nullptr, 0)
-                  : 0;
+    units = bytes ? MultiByteToWideChar(CP_UTF8, 0, text, static_cast<int>(bytes), nullptr, 0) : 0;
     if (bytes && units <= 0) return LoadStatus::Invalid;
     if (!wide.Allocate(size_t(units) * sizeof(WCHAR))) return LoadStatus::OutOfMemory;
     if (units) {
-      MultiByteToWideChar(CP_UTF8, 0, data + 3, static_cast<int>(bytes),
+      MultiByteToWideChar(CP_UTF8, 0, text, static_cast<int>(bytes),
                           reinterpret_cast<WCHAR*>(wide.data()), units);
     }
     return LoadStatus::Loaded;
@@ -39,15 +40,12 @@ LoadStatus DecodeToWide(const OwnedBuffer& contents, TextMark mark, OwnedBuffer&
   return LoadStatus::Loaded;
 }
 
-}  // namespace
-
-LoadStatus ConvertMarkedTextToAnsi(OwnedBuffer& contents) {
-  const TextMark mark = FindTextMark(contents.data(), contents.size());
-  if (mark == TextMark::None) return LoadStatus::Loaded;
-
+// Replaces the contents, text of `mark` after `markSize` bytes, by their
+// ANSI form.
+LoadStatus ConvertToAnsi(OwnedBuffer& contents, TextMark mark, size_t markSize) {
   OwnedBuffer wide;
   int units = 0;
-  LoadStatus status = DecodeToWide(contents, mark, wide, units);
+  LoadStatus status = DecodeToWide(contents, mark, markSize, wide, units);
   if (status != LoadStatus::Loaded) return status;
   const WCHAR* text = reinterpret_cast<const WCHAR*>(wide.data());
   const int bytes =
@@ -58,4 +56,20 @@ LoadStatus ConvertMarkedTextToAnsi(OwnedBuffer& contents) {
   if (bytes) WideCharToMultiByte(CP_ACP, 0, text, units, ansi.data(), bytes, "?", nullptr);
   contents = static_cast<OwnedBuffer&&>(ansi);
   return LoadStatus::Loaded;
+}
+
+}  // namespace
+
+LoadStatus ConvertMarkedTextToAnsi(OwnedBuffer& contents) {
+  const TextMark mark = FindTextMark(contents.data(), contents.size());
+  if (mark == TextMark::None) return LoadStatus::Loaded;
+  return ConvertToAnsi(contents, mark, mark == TextMark::Utf8 ? 3 : 2);
+}
+
+LoadStatus ConvertUnicodeTextToAnsi(OwnedBuffer& contents) {
+  if (FindTextMark(contents.data(), contents.size()) == TextMark::None &&
+      IsMultiByteUtf8(contents.data(), contents.size())) {
+    return ConvertToAnsi(contents, TextMark::Utf8, 0);
+  }
+  return ConvertMarkedTextToAnsi(contents);
 }
