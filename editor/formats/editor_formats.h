@@ -38,10 +38,29 @@ bool CanSaveAsLrc(const LyricsDocument& document, const TimestampList& timestamp
 // Fails when the document has a syncpoint.
 bool SaveLrcFile(const LyricsDocument& document, const TimestampList& timestamps,
                  OwnedBuffer* file);
+// Whether word-timed LRC is the type to offer for the document: it has
+// pairs and syncpoints.
+bool CanSaveAsWordLrc(const LyricsDocument& document, const TimestampList& timestamps);
+// Word-timed LRC: every lyric line whose first unit has a pair, once per
+// document line in document order, as "[start of its first unit]", then
+// for each unit "<its start>" and its text, with "<end>" after a unit that
+// is followed by a gap and after the last unit; the non-empty header
+// values as the ti, ar, al and by tags. OpenLrcFile reads it back with the
+// same text, syncpoints and pairs. Empty lines and lines whose first unit
+// has no pair are left out (one empty line at the end stands for them, as
+// in plain LRC).
+bool SaveWordLrcFile(const LyricsDocument& document, const TimestampList& timestamps,
+                     OwnedBuffer* file);
+
 // Text with a byte-order mark is converted first. Every time-tagged line
 // gets the pair (t, t + 1) and goes among the lyric lines in the order of
-// its time; a time already taken drops its line. Never fails for its
-// contents.
+// its time; a time already taken drops its line. A line with word tags
+// (lyrics/lrc_word_tags.h) gets a syncpoint on the first character of each
+// timed word but the first and one pair per word; its pairs go in all
+// together or not at all (any of them taken, or one falling into the gap
+// between two words of a line already placed, drops the line). A line with
+// several time tags repeats its words shifted by each tag's distance from
+// the first. Never fails for its contents.
 bool OpenLrcFile(OwnedBuffer file, EditorDocument& document);
 
 // The whole text becomes the lyrics, below the empty header: no syncpoint,

@@ -57,6 +57,12 @@ std::string EditorFixture::SaveLrc() const {
   return ToString(saved, file);
 }
 
+std::string EditorFixture::SaveWordLrc() const {
+  OwnedBuffer file;
+  const bool saved = SaveWordLrcFile(text, timestamps, &file);
+  return ToString(saved, file);
+}
+
 std::string EditorFixture::Characters(int32_t start, int32_t end) const {
   std::string bytes;
   char code[2];

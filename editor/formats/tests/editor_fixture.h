@@ -25,6 +25,7 @@ struct EditorFixture {
   // The saved bytes; "" for nothing to save, "failed" on failure.
   std::string SaveKm() const;
   std::string SaveLrc() const;
+  std::string SaveWordLrc() const;
 
   std::string Characters(int32_t start, int32_t end) const;
   std::string Lyrics() const;  // the text after the header
