@@ -16,7 +16,8 @@ bool OnlyBlanks(const char* text, size_t length) {
 }
 
 // The ">" that closes the word tag opened at line[open], and whether a ":"
-// stands before it. False when the line ends first.
+// stands before it. False when the line ends or another "<" comes first
+// (so text such as "<3" before a tag never swallows it).
 bool FindTagEnd(const char* line, size_t open, size_t length, LeadBytePredicate isLead,
                 size_t& close, bool& hasColon) {
   hasColon = false;
@@ -25,6 +26,7 @@ bool FindTagEnd(const char* line, size_t open, size_t length, LeadBytePredicate 
       close = pos;
       return true;
     }
+    if (line[pos] == '<') return false;
     if (line[pos] == ':') hasColon = true;
     pos += CharacterSize(line, pos, length, isLead);
   }

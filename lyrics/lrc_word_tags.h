@@ -25,7 +25,7 @@ inline size_t MostLrcWordTags(size_t length) { return length / 5 + 1; }
 // Cuts every word tag out of line[0, length) in place, joining the text on
 // both sides, and returns the new length. A word tag runs from a "<" to the
 // first ">" after it (double-byte characters stepped over whole) and holds
-// a ":" in between; "<" without such a ">" or ":" is text. Each tag that
+// a ":" and no other "<" in between; any other "<" is text. Each tag that
 // holds a time in a form the line tags accept goes to `words` (room for
 // MostLrcWordTags(length)) as its place in the cut line and its time;
 // malformed tags are only cut. `count` receives the number of timed tags.

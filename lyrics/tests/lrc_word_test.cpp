@@ -83,9 +83,9 @@ TEST(LrcWordTags, EachTimedWordIsAPieceEndingAtTheNextWordOrTheClosingTag) {
 }
 
 TEST(LrcWordTags, BadTagsAreCutAndLateOnesJoinTheWordBefore) {
-  // Malformed tags vanish; "<" without ":" and ">" is text.
-  EXPECT_EQ(Load("[00:01.00]<00:01.00>a <0x:1>b <1:00:00>c <00:01.50>d <3 e\r\n"),
-            (std::vector<Line>{{{"a b c ", 100, 150}, {"d <3 e ", 150, 151}}}));
+  // Malformed tags vanish; a "<" that no tag follows is text.
+  EXPECT_EQ(Load("[00:01.00]<00:01.00>a <0x:1>b <1:00:00>c <3<00:01.50>d <3 e\r\n"),
+            (std::vector<Line>{{{"a b c <3", 100, 150}, {"d <3 e ", 150, 151}}}));
   // A time not after the one before joins its word to the piece before.
   EXPECT_EQ(Load("[00:01.00]<00:02.00>a <00:01.00>b <00:02.00>c <00:03.00>d"),
             (std::vector<Line>{{{"a b c ", 200, 300}, {"d ", 300, 301}}}));
