@@ -8,9 +8,6 @@
 #include "lyrics/midi_file.h"
 #include "lyrics/text_file.h"
 
-namespace {
-
-// The extension of `path` in lower case, without the dot.
 std::string LowerExtension(const char* path) {
   const char* dot = std::strrchr(path, '.');
   const char* slash = std::strrchr(path, '/');
@@ -22,8 +19,6 @@ std::string LowerExtension(const char* path) {
   }
   return extension;
 }
-
-}  // namespace
 
 PlainTextTiming TextTimingFor(const HostTiming& host) {
   if (!host.winamp) return MediaPlayerTextTiming(host.duration);

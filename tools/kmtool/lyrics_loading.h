@@ -2,9 +2,14 @@
 // extension, plain text spread as the chosen host spreads it.
 #pragma once
 
+#include <string>
+
 #include "lyrics/load_status.h"
 #include "lyrics/text_parser.h"
 #include "lyrics/timed_lyrics.h"
+
+// The extension of `path` in lower case, without the dot ("" for none).
+std::string LowerExtension(const char* path);
 
 struct HostTiming {
   bool winamp = false;

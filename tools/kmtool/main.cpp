@@ -3,6 +3,10 @@
 //   kmtool dump FILE [--host wmp|winamp] [--duration SECONDS]
 //       load FILE with the plug-ins' loader for its extension (km, lrc,
 //       txt; mid, midi, kar, rmi) and print the model
+//   kmtool convert IN OUT [--word-lrc]
+//       open IN as the editor opens it (km, lrc, anything else as text) and
+//       write OUT as the editor saves it, the type from OUT's extension
+//       (.km or .lrc; --word-lrc for LRC with word tags)
 //   kmtool find MEDIAPATH [--dir LYRICSDIR] [--host wmp|winamp] [--duration SECONDS]
 //       look up the lyrics of a song as the plug-ins do (Windows build)
 //   kmtool render FILE --layout N --size WxH --time CS [--time CS ...] --out PREFIX
@@ -13,7 +17,8 @@
 // --host chooses how plain text is spread over the song: "wmp" (default)
 // over --duration seconds (default 0: only the first line), "winamp" over
 // --duration seconds or, without it, 180 seconds as for an unknown length.
-// Exit codes: 0 success, 1 nothing could be loaded, 2 wrong usage.
+// Exit codes: 0 success, 1 nothing could be loaded (or converted), 2 wrong
+// usage.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -22,6 +27,7 @@
 #include <vector>
 
 #include "lyrics/lyrics_lookup.h"
+#include "tools/kmtool/convert_command.h"
 #include "tools/kmtool/lyrics_dump.h"
 #include "tools/kmtool/lyrics_loading.h"
 
@@ -36,6 +42,7 @@ namespace {
 
 const char kUsage[] =
     "usage: kmtool dump FILE [--host wmp|winamp] [--duration SECONDS]\n"
+    "       kmtool convert IN OUT [--word-lrc]\n"
     "       kmtool find MEDIAPATH [--dir LYRICSDIR] [--host wmp|winamp] [--duration SECONDS]\n"
     "       kmtool render FILE --layout N --size WxH --time CS [--time CS ...] --out PREFIX\n"
     "                    [--host wmp|winamp] [--duration SECONDS]\n";
@@ -171,6 +178,26 @@ int Find(const Options& options) {
 #endif
 }
 
+// convert IN OUT [--word-lrc], the option anywhere after the command.
+int Convert(int argc, char** argv) {
+  ConvertRequest request;
+  for (int i = 2; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--word-lrc") == 0) {
+      request.wordLrc = true;
+    } else if (argv[i][0] == '-' && argv[i][1] == '-') {
+      return Usage();
+    } else if (!request.input) {
+      request.input = argv[i];
+    } else if (!request.output) {
+      request.output = argv[i];
+    } else {
+      return Usage();
+    }
+  }
+  if (!request.output) return Usage();
+  return RunConvert(request);
+}
+
 int Render(const Options& options) {
 #ifdef _WIN32
   RenderRequest request;
@@ -201,6 +228,7 @@ int main(int argc, char** argv) {
   if (std::strcmp(argv[1], "dump") == 0) {
     return ParseOptions(argc, argv, Command::Dump, options) ? Dump(options) : Usage();
   }
+  if (std::strcmp(argv[1], "convert") == 0) return Convert(argc, argv);
   if (std::strcmp(argv[1], "find") == 0) {
     return ParseOptions(argc, argv, Command::Find, options) ? Find(options) : Usage();
   }

@@ -35,11 +35,32 @@ rc=$?
 grep -qx 'kmtool: cannot load broken.km' <(tr -d '\r' <"$err") || fail "broken file message: $(cat "$err")"
 
 # Wrong usage exits 2.
-for args in "" "dump" "frobnicate x.km" "dump a.km b.km"; do
+for args in "" "dump" "frobnicate x.km" "dump a.km b.km" "convert a.km" "convert a.km b.lrc c.lrc"; do
   # shellcheck disable=SC2086
   "${tool[@]}" $args >/dev/null 2>&1
   rc=$?
   [[ $rc -eq 2 ]] || fail "usage '$args' exited $rc"
+done
+
+# convert: word-timed LRC to .km and back shows the same in the plug-ins;
+# plain LRC refuses syncpoints with a message and writes nothing.
+for d in "${fixture_dirs[@]}"; do
+  [[ -f $d/word-timed-crlf.lrc ]] || continue
+  cp "$d/word-timed-crlf.lrc" "$d/word-timed-crlf.lrc.dump" "$scratch/"
+  rm -f "$scratch"/converted.*
+  (cd "$scratch" && "${tool[@]}" convert word-timed-crlf.lrc converted.km &&
+    "${tool[@]}" convert converted.km converted.lrc --word-lrc &&
+    "${tool[@]}" dump converted.lrc) >"$out" 2>"$err"
+  rc=$?
+  [[ $rc -eq 0 ]] || fail "convert exited $rc: $(cat "$err")"
+  cmp -s "$out" "$scratch/word-timed-crlf.lrc.dump" || { fail "converted word-timed LRC differs:"; diff "$scratch/word-timed-crlf.lrc.dump" "$out" | head -20; }
+  (cd "$scratch" && "${tool[@]}" convert converted.km plain.lrc) >"$out" 2>"$err"
+  rc=$?
+  [[ $rc -eq 1 && ! -e $scratch/plain.lrc ]] || fail "plain LRC of syncpoints exited $rc or was written"
+  grep -q 'plain LRC cannot hold syncpoints' "$err" || fail "plain LRC message: $(cat "$err")"
+  (cd "$scratch" && "${tool[@]}" convert converted.km converted.txt) >/dev/null 2>&1
+  rc=$?
+  [[ $rc -eq 2 ]] || fail "convert to .txt exited $rc"
 done
 
 # find: the lookup as the plug-ins run it, with each candidate tried.
