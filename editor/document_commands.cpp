@@ -65,6 +65,7 @@ void EditorMainWindow::ApplyEditStep(bool undo) {
   }
   const bool syncpointBefore = document_.IsSyncpointAt(end);
   if (!(undo ? document_.ApplyUndo() : document_.ApplyRedo())) return;
+  ShiftPendingRecolour(step.position, shownCount, restoredCount);
   if (step.kind != EditKind::kReplace) SelectText(text_, end, end);
   ILyricsDisplay* display = audio_.lyricsDisplay();
   if (display && step.position >= lyricsStart) {

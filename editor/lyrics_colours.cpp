@@ -52,20 +52,68 @@ bool IsBlank(uint16_t code) { return code == ' ' || code == '\t'; }
 
 }  // namespace
 
-// Unit by unit from the unit holding `from` to the end; the header keeps
-// its own colours.
+// Colouring a unit costs a selection and a format change in the text
+// window, a fraction of a millisecond each; a long text would keep the
+// user waiting after every edit that moves unit boundaries. The units up to
+// the bottom of the window are coloured at once, the rest in slices on a
+// timer, which runs only while no input is waiting.
+constexpr UINT_PTR kRecolourTimer = 1;
+constexpr int kUnitsBeyondView = 8;
+constexpr int kUnitsPerSlice = 48;
+
+// The last character the text window shows.
+static int LastVisiblePosition(HWND text) {
+  RECT client = {};
+  GetClientRect(text, &client);
+  const POINTL corner = {client.right - 1, client.bottom - 1};
+  return static_cast<int>(
+      SendMessageA(text, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&corner)));
+}
+
+// Unit by unit from the unit holding `from`; the header keeps its own
+// colours. Units beyond the window's bottom are left to the timer.
 void EditorMainWindow::RecolourUnits(int from) {
-  const int length = document_.Length();
   int p = std::max(from, document_.LyricsStart());
-  if (p >= length) return;
+  if (recolourFrom_ >= 0) p = std::min(p, recolourFrom_);
+  recolourFrom_ = ColourUnitsFrom(p, LastVisiblePosition(text_), kUnitsBeyondView);
+  if (recolourFrom_ >= 0) {
+    SetTimer(window_, kRecolourTimer, 0, nullptr);
+  } else {
+    KillTimer(window_, kRecolourTimer);
+  }
+}
+
+bool EditorMainWindow::OnTimer(WPARAM id, LPARAM, LRESULT& result) {
+  result = 0;
+  if (id != kRecolourTimer) return false;
+  if (recolourFrom_ >= 0) recolourFrom_ = ColourUnitsFrom(recolourFrom_, -1, kUnitsPerSlice);
+  if (recolourFrom_ < 0) KillTimer(window_, kRecolourTimer);
+  return true;
+}
+
+// Colours the units from p up to `until` and then `more` units; returns
+// where colouring stopped, or -1 at the end of the text.
+int EditorMainWindow::ColourUnitsFrom(int p, int until, int more) {
+  const int length = document_.Length();
+  p = std::max(p, document_.LyricsStart());
+  if (p >= length) return -1;
   QuietSelection quiet(text_);
   while (p < length) {
+    if (p > until && more-- <= 0) return p;
     const UnitParityEnd unit = document_.UnitParityAndEnd(p);
     const int end = unit.end > p ? unit.end : length;
     SelectText(text_, p, end);
     SetSelectionFormat(text_, UnitFormat(unit.parity ? oddUnitColour_ : evenUnitColour_));
     p = end;
   }
+  return -1;
+}
+
+// A change of [start, start + removed) into `inserted` characters moves the
+// place where the pending colouring goes on.
+void EditorMainWindow::ShiftPendingRecolour(int start, int removed, int inserted) {
+  if (recolourFrom_ <= start) return;
+  recolourFrom_ = recolourFrom_ <= start + removed ? start : recolourFrom_ + inserted - removed;
 }
 
 // A blank carrying a syncpoint, or at the start or end of its line, shows

@@ -239,6 +239,7 @@ void EditorMainWindow::ReplaceInModel(int start, int end, int insertedCount, boo
                       : recolour ? EditLog::kRecordRecolour
                                  : EditLog::kRecord;
   if (!document_.ReplaceRange(start, end, text.c_str(), insertedCount, log, &result)) return;
+  ShiftPendingRecolour(start, end - start, insertedCount);
   if (header) return;
   if (ILyricsDisplay* display = audio_.lyricsDisplay()) {
     display->ReplaceText(start - lyricsStart, end - lyricsStart, text.c_str(),

@@ -51,6 +51,7 @@ const EditorMainWindow::MessageEntry EditorMainWindow::kMessages[] = {
     {WM_NOTIFY, &EditorMainWindow::OnNotify},
     {WM_COMMAND, &EditorMainWindow::OnCommand},
     {WM_MENUCHAR, &EditorMainWindow::OnMenuChar},
+    {WM_TIMER, &EditorMainWindow::OnTimer},
     {kMsgPairsChanged, &EditorMainWindow::OnPairsChanged},
     {kMsgUnitChosen, &EditorMainWindow::OnUnitChosen},
     {kMsgPosition, &EditorMainWindow::OnPositionReport},

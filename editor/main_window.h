@@ -73,6 +73,11 @@ class EditorMainWindow {
 
   // The character model of the lyrics text.
   const LyricsDocument& document() const { return document_; }
+  // Units still waiting for their colours (coloured on a timer).
+  bool recolouring() const { return recolourFrom_ >= 0; }
+  // The lyrics display filter of the playback graph, or null: the holder
+  // of the timestamps while audio is loaded.
+  ILyricsDisplay* lyricsDisplay() const { return audio_.lyricsDisplay(); }
 
  private:
   using MessageHandler = bool (EditorMainWindow::*)(WPARAM, LPARAM, LRESULT&);
@@ -154,6 +159,9 @@ class EditorMainWindow {
   void ReplaceInModel(int start, int end, int insertedCount, bool recolour);
   // Colours and blanks of the lyrics (lyrics_colours.cpp).
   void RecolourUnits(int from);
+  int ColourUnitsFrom(int p, int until, int more);
+  void ShiftPendingRecolour(int start, int removed, int inserted);
+  bool OnTimer(WPARAM, LPARAM, LRESULT& result);
   void ShowBlanks(int from, int to);
   void SetInsertionColour();
   void ApplyEditStep(bool undo);
@@ -174,6 +182,9 @@ class EditorMainWindow {
   bool CanUndoTimestamp() const;
   bool CanRedoTimestamp() const;
   void FollowClickedUnit();
+  void StepTimestampHistory(bool undo);
+  int32_t LastTimedUnitOfLine(int32_t unit, int32_t pairCount) const;
+  void ShowUnitLine(int32_t unit);
   // The document and the pairs to and from the lyrics display filter
   // (lyrics_display_handover.cpp).
   void HandDocumentToDisplay();
@@ -192,6 +203,8 @@ class EditorMainWindow {
   void FailAudio();
   void PauseUnlessPaused();
   void SeekTo(int64_t time);
+  void SeekPausedTo(int64_t time);
+  int64_t CurrentPosition() const;
   void ShowPosition(int64_t time);
   void ShowStoppedAtStart();
 
@@ -201,14 +214,20 @@ class EditorMainWindow {
   void OnSave(int, int);
   void OnSaveAs(int, int);
   bool SaveLyrics();
-  bool SaveLyricsAs();
+  bool SaveLyricsAs(bool lrcAllowed);
   void ResetDocument();
+  void SetLyricsFile(const char* path);
+  bool OpenLyricsFile(const char* path);
+  bool NothingToSave() const;
+  void ProposeSaveName(char (&name)[MAX_PATH]) const;
+  bool WriteLyricsFile(const char* path, bool lrc);
 
   // Options (options_commands.cpp).
   void OnTextFont(int, int);
   void OnLyricsFont(int, int);
   void OnAntiAliased(int, int);
   void OnRestoreDefaults(int, int);
+  void ShowLyricsFont();
 
   // Handles.
   HINSTANCE instance_ = nullptr;
@@ -244,6 +263,9 @@ class EditorMainWindow {
   // Colours of the lyrics units, even and odd.
   COLORREF evenUnitColour_ = 0x00FFCC00;
   COLORREF oddUnitColour_ = 0x0000CCFF;
+  // Where colouring the units goes on when the timer next runs; -1 when
+  // every unit has its colour.
+  int recolourFrom_ = -1;
 
   // Playback.
   PlayState playState_ = PlayState::kStopped;
@@ -261,7 +283,8 @@ class EditorMainWindow {
   // The current lyrics file with its directory.
   char lyricsPath_[MAX_PATH] = {};
 
-  // The enabled state of Save: the document differs from what was saved.
+  // The enabled state of Save: raised by every edit of the text, its
+  // syncpoints or the pairs; lowered by New, Close, Open and a save.
   bool modified_ = false;
 
   EditorSettings settings_ = {};

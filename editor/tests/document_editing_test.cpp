@@ -12,6 +12,7 @@
 #include <string>
 
 #include "editor/clipboard_text.h"
+#include "editor/editor_ids.h"
 #include "editor/lyrics_text.h"
 #include "editor/lyrics_text_access.h"
 #include "editor/main_window.h"
@@ -90,22 +91,30 @@ class DocumentEditing : public testing::Test {
   std::string Shown() const { return ShownText(text(), 0, TextCharacterCount(text())); }
   std::string Lyrics() const { return ModelText(model(), model().LyricsStart(), model().Length()); }
 
-  CHARFORMATA FormatAt(int p) {
+  CHARFORMATA FormatOf(int start, int end) {
     const CHARRANGE saved = TextSelection(text());
-    SelectText(text(), p, p + 1);
+    SelectText(text(), start, end);
     CHARFORMATA format = {};
     format.cbSize = sizeof format;
     SendMessageA(text(), EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
     SelectText(text(), saved.cpMin, saved.cpMax);
     return format;
   }
-  // Every lyrics character has its unit's colour and all text is protected.
+  CHARFORMATA FormatAt(int p) { return FormatOf(p, p + 1); }
+  // Every unit has one colour, its parity's, and all text is protected (a
+  // range of mixed formats clears the mask bit).
   void ExpectColoursFollowUnits() {
-    for (int p = model().LyricsStart(); p < model().Length(); ++p) {
-      const CHARFORMATA format = FormatAt(p);
-      const COLORREF wanted = model().UnitParityAndEnd(p).parity ? kOdd : kEven;
+    while (editor_.recolouring()) Pump();
+    for (int p = model().LyricsStart(); p < model().Length();) {
+      const UnitParityEnd unit = model().UnitParityAndEnd(p);
+      const int end = unit.end > p ? unit.end : model().Length();
+      const CHARFORMATA format = FormatOf(p, end);
+      const COLORREF wanted = unit.parity ? kOdd : kEven;
+      EXPECT_TRUE(format.dwMask & CFM_COLOR) << "mixed colours in " << p << ".." << end;
       EXPECT_EQ(format.crTextColor, wanted) << "at " << p << " in " << Shown();
-      EXPECT_TRUE(format.dwEffects & CFE_PROTECTED) << "at " << p;
+      EXPECT_TRUE((format.dwMask & CFM_PROTECTED) && (format.dwEffects & CFE_PROTECTED))
+          << "at " << p;
+      p = end;
     }
   }
 
@@ -261,8 +270,41 @@ TEST_F(DocumentEditing, UnannouncedChangeIsMirrored) {
   ExpectColoursFollowUnits();
 }
 
-// Random keys in the lyrics: the model and the colours keep up.
+// Units below the window get their colours on a timer; an edit above them
+// meanwhile moves the place where colouring goes on.
+TEST_F(DocumentEditing, ColoursBelowTheWindowFollowLater) {
+  std::string lines;
+  for (int i = 0; i < 80; ++i) lines += "la la\r\n";
+  ASSERT_TRUE(PutClipboardText(editor_.window(), lines.c_str()));
+  Caret(model().LyricsStart());
+  Keys({VK_CONTROL, 'V'});
+  ExpectColoursFollowUnits();
+  // Messages sent straight to the text window: no timer runs in between.
+  // A syncpoint in the first line gives every unit below the other colour.
+  SelectText(text(), model().LyricsStart() + 3, model().LyricsStart() + 3);
+  SendMessageA(editor_.window(), WM_COMMAND, ID_SET_SYNCPOINT, 0);
+  ASSERT_TRUE(model().IsSyncpointAt(model().LyricsStart() + 3));
+  EXPECT_TRUE(editor_.recolouring());
+  // Deletions inside lines move no unit boundary and colour nothing.
+  for (int line = 20; line >= 2; --line) {
+    const int inside = model().LyricsStart() + 6 * (line - 1) + 1;
+    SelectText(text(), inside, inside + 2);
+    SendMessageA(text(), WM_KEYDOWN, VK_DELETE, 0);
+  }
+  ExpectWindowShowsModel();
+  ExpectColoursFollowUnits();
+}
+
+// Random keys in a text longer than the window: the model and the colours
+// keep up, also while the units below the window still wait for theirs.
 TEST_F(DocumentEditing, RandomKeysKeepModelAndColours) {
+  std::string lines;
+  for (int i = 0; i < 60; ++i) lines += "la la\r\n";
+  ASSERT_TRUE(PutClipboardText(editor_.window(), lines.c_str()));
+  Caret(model().LyricsStart());
+  Keys({VK_CONTROL, 'V'});
+  ExpectColoursFollowUnits();
+  Caret(model().LyricsStart() + 2);
   std::mt19937 random(12);
   const WORD keys[] = {'A', 'B', VK_SPACE, VK_RETURN, VK_BACK, VK_DELETE, VK_LEFT, VK_RIGHT, VK_UP};
   for (int step = 0; step < 150; ++step) {
