@@ -1,10 +1,19 @@
 // File commands: New and Close, Open, Save and Save As. The readers and
-// writers of the lyrics formats arrive with the file features; until then
-// a chosen file can be neither read nor written, and the user is told so.
+// writers of ".km", LRC and text work on the document, the pairs and the
+// text window together; the lyrics display filter, when there is one, is
+// given what a reader left and gives back its pairs before a writer runs.
+#include <cstring>
+#include <utility>
 
 #include "editor/file_dialogs.h"
+#include "editor/formats/editor_formats.h"
 #include "editor/lyrics_text.h"
 #include "editor/main_window.h"
+#include "editor/program_files.h"
+#include "editor/rich_text_window.h"
+#include "editor/safe_file_save.h"
+#include "lyrics/read_whole_file.h"
+#include "lyrics/text_encoding.h"
 
 namespace {
 
@@ -14,7 +23,24 @@ constexpr char kLyricsFilters[] =
     "KM  Files (*.km)\0*.km\0"
     "LRC Files (*.lrc)\0*.lrc\0"
     "All Files (*.*)\0*.*\0";
-constexpr char kSaveFilters[] = "*.km\0*.km\0";
+
+// The extension of a path's file name (after its last "."), or null.
+const char* FileExtension(const char* path) {
+  const char* dot = std::strrchr(FileNamePart(path), '.');
+  return dot ? dot + 1 : nullptr;
+}
+
+bool ExtensionIs(const char* path, const char* extension) {
+  const char* own = FileExtension(path);
+  return own && lstrcmpiA(own, extension) == 0;
+}
+
+// The reader for a path, chosen by how it ends (without regard to case).
+bool ReadLyrics(const char* path, OwnedBuffer file, EditorDocument& target) {
+  if (EndsWithNoCase(path, "km")) return OpenKmFile(std::move(file), target);
+  if (EndsWithNoCase(path, "lrc")) return OpenLrcFile(std::move(file), target);
+  return OpenTextFile(std::move(file), target);
+}
 
 }  // namespace
 
@@ -23,16 +49,25 @@ void EditorMainWindow::ResetDocument() {
   document_.ReplaceRange(0, document_.Length(), kHeaderTemplate, kHeaderTemplateLength,
                          EditLog::kNone);
   document_.ClearHistory();
+  timestamps_.Clear();
+  if (ILyricsDisplay* display = audio_.lyricsDisplay()) {
+    display->ClearTimestamps();
+    display->ClearText();
+  }
   UpdateCaretStatus();
   RefreshEditState();
+}
+
+void EditorMainWindow::SetLyricsFile(const char* path) {
+  lstrcpynA(lyricsPath_, path, MAX_PATH);
+  lstrcpynA(lyricsFileName_, FileNamePart(lyricsPath_), MAX_PATH);
 }
 
 // New and Close.
 void EditorMainWindow::OnNew(int, int) {
   if (!AskToSaveChanges()) return;
   ResetDocument();
-  lyricsPath_[0] = '\0';
-  lyricsFileName_[0] = '\0';
+  SetLyricsFile("");
   UpdateTitle();
 }
 
@@ -44,29 +79,107 @@ void EditorMainWindow::OnOpen(int, int) {
     return;
   }
   ResetDocument();
-  lyricsPath_[0] = '\0';
-  lyricsFileName_[0] = '\0';
-  MessageBoxA(window_, "File open failed.", kEditorName, MB_ICONWARNING);
+  SetLyricsFile(path);
+  const bool opened = OpenLyricsFile(path);
+  if (!opened) {
+    ResetDocument();
+    SetLyricsFile("");
+  }
+  modified_ = false;
+  RefreshFileCommands();
   UpdateTitle();
+  if (!opened) MessageBoxA(window_, "File open failed.", kEditorName, MB_ICONWARNING);
+}
+
+// Reads the file into the document, which holds the empty template, and
+// hands the result to the lyrics display filter when there is one.
+bool EditorMainWindow::OpenLyricsFile(const char* path) {
+  OwnedBuffer file;
+  if (ReadWholeFile(path, file) != LoadStatus::Loaded) return false;
+  RichTextWindow window(text_, evenUnitColour_, oddUnitColour_);
+  EditorDocument target{document_, timestamps_, window, IsLyricsLeadByte,
+                        ConvertMarkedTextToAnsi};
+  if (!ReadLyrics(path, std::move(file), target)) return false;
+  if (ILyricsDisplay* display = audio_.lyricsDisplay()) {
+    display->ClearTimestamps();
+    display->ClearText();
+    HandDocumentToDisplay();
+    display->Refresh(1, 1);
+  }
+  UpdateCaretStatus();
+  RefreshEditState();
+  return true;
 }
 
 void EditorMainWindow::OnSave(int, int) { SaveLyrics(); }
 
-void EditorMainWindow::OnSaveAs(int, int) { SaveLyricsAs(); }
+void EditorMainWindow::OnSaveAs(int, int) { SaveLyricsAs(true); }
 
-// True only when the lyrics were written.
-bool EditorMainWindow::SaveLyrics() {
-  if (!lyricsPath_[0]) return SaveLyricsAs();
-  MessageBoxA(window_, "File save failed.", kEditorName, MB_ICONWARNING);
-  return false;
+// The bare header without any pair holds nothing worth a file.
+bool EditorMainWindow::NothingToSave() const {
+  return TextLength() <= kHeaderTemplateLength && TimestampCount() == 0;
 }
 
-bool EditorMainWindow::SaveLyricsAs() {
-  char path[MAX_PATH];
-  if (!ChooseFileToSave(window_, kSaveFilters, settings_.saveDirectory,
-                        sizeof settings_.saveDirectory, path)) {
+// True when the lyrics were written, or there was nothing to write.
+bool EditorMainWindow::SaveLyrics() {
+  if (NothingToSave()) return true;
+  const char* extension = lyricsPath_[0] ? FileExtension(lyricsPath_) : nullptr;
+  if (!extension) return SaveLyricsAs(true);
+  const bool lrc = lstrcmpiA(extension, "lrc") == 0;
+  if (!lrc && lstrcmpiA(extension, "km") != 0) return SaveLyricsAs(true);
+  if (lrc) {
+    TakePairsFromDisplay();
+    if (!CanSaveAsLrc(document_, timestamps_)) return SaveLyricsAs(false);
+  }
+  if (!WriteLyricsFile(lyricsPath_, lrc)) {
+    MessageBoxA(window_, "File save failed.", kEditorName, MB_ICONWARNING);
     return false;
   }
-  MessageBoxA(window_, "File save failed.", kEditorName, MB_ICONWARNING);
-  return false;
+  modified_ = false;
+  RefreshFileCommands();
+  return true;
+}
+
+bool EditorMainWindow::SaveLyricsAs(bool lrcAllowed) {
+  if (NothingToSave()) return true;
+  TakePairsFromDisplay();
+  const bool offerLrc = lrcAllowed && CanSaveAsLrc(document_, timestamps_);
+  char path[MAX_PATH];
+  ProposeSaveName(path);
+  if (!ChooseLyricsFileToSave(window_, offerLrc, settings_.saveDirectory, path)) return false;
+  if (!WriteLyricsFile(path, ExtensionIs(path, "lrc"))) {
+    MessageBoxA(window_, "File save failed.", kEditorName, MB_ICONWARNING);
+    return false;
+  }
+  SetLyricsFile(path);
+  RememberDirectory(path, settings_.saveDirectory, sizeof settings_.saveDirectory);
+  modified_ = false;
+  RefreshFileCommands();
+  UpdateTitle();
+  return true;
+}
+
+// The audio file's name, else the lyrics file's, with ".km" in place of
+// its extension; empty when there is neither.
+void EditorMainWindow::ProposeSaveName(char (&name)[MAX_PATH]) const {
+  name[0] = '\0';
+  const char* source = audioFileName_[0] ? audioFileName_ : lyricsFileName_;
+  if (!source[0]) return;
+  lstrcpynA(name, source, MAX_PATH);
+  char* dot = std::strrchr(name, '.');
+  const size_t stem = dot ? static_cast<size_t>(dot - name) : std::strlen(name);
+  if (stem + 3 >= MAX_PATH) return;
+  std::strcpy(name + stem, ".km");
+}
+
+// The document in the chosen format, written so that a failure leaves the
+// file that was there as it was. True also when there was nothing to write.
+bool EditorMainWindow::WriteLyricsFile(const char* path, bool lrc) {
+  TakePairsFromDisplay();
+  OwnedBuffer bytes;
+  const bool made = lrc ? SaveLrcFile(document_, timestamps_, &bytes)
+                        : SaveKmFile(document_, timestamps_, &bytes);
+  if (!made) return false;
+  if (bytes.size() == 0) return true;
+  return SaveFileSafely(path, bytes.data(), bytes.size());
 }

@@ -1,6 +1,7 @@
 #include "editor/file_dialogs.h"
 
 #include <commdlg.h>
+#include <dlgs.h>
 
 #include <cstring>
 
@@ -10,9 +11,13 @@ namespace {
 
 constexpr DWORD kDialogFlags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
 
+constexpr char kKmOnlyTypes[] = "*.km\0*.km\0";
+constexpr char kKmAndLrcTypes[] = "*.km\0*.km\0*.lrc\0*.lrc\0";
+// The extension of each Save As type, by its 1-based index.
+const char* TypeExtension(DWORD filterIndex) { return filterIndex == 2 ? ".lrc" : ".km"; }
+
 OPENFILENAMEA DialogRecord(HWND owner, const char* filters, const char* directory,
                            char (&path)[MAX_PATH]) {
-  path[0] = '\0';
   OPENFILENAMEA record = {};
   record.lStructSize = sizeof record;
   record.hwndOwner = owner;
@@ -25,8 +30,73 @@ OPENFILENAMEA DialogRecord(HWND owner, const char* filters, const char* director
   return record;
 }
 
-// The directory of `path` without its final backslash, except for the
-// root of a drive ("C:\\").
+// The name box of an Explorer-style file dialog has id edt1 in older
+// layouts and cmb13 in newer ones; the one that exists takes the text.
+void SetDialogFileName(HWND dialog, const char* name) {
+  SendMessageA(dialog, CDM_SETCONTROLTEXT, edt1, reinterpret_cast<LPARAM>(name));
+  SendMessageA(dialog, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(name));
+}
+
+// The text of the name box; false when it does not fit `name`.
+bool DialogFileName(HWND dialog, char (&name)[MAX_PATH]) {
+  name[0] = '\0';
+  const LRESULT length =
+      SendMessageA(dialog, CDM_GETSPEC, MAX_PATH, reinterpret_cast<LPARAM>(name));
+  return length > 0 && length <= MAX_PATH;
+}
+
+// Switching the type: an extension already in the name becomes the type's.
+void FollowTypeChange(HWND dialog, DWORD filterIndex) {
+  char name[MAX_PATH];
+  if (!DialogFileName(dialog, name)) return;
+  char* dot = std::strrchr(name, '.');
+  if (!dot || std::strpbrk(dot, "\\/")) return;
+  const char* extension = TypeExtension(filterIndex);
+  if (static_cast<size_t>(dot - name) + std::strlen(extension) >= MAX_PATH) return;
+  std::strcpy(dot, extension);
+  SetDialogFileName(dialog, name);
+}
+
+// OK: a name without the type's extension gets it, and the dialog takes
+// the longer name as if the user had typed it (so it asks again before a
+// file is replaced). True when OK was held back for that.
+bool AppendTypeExtension(HWND dialog, const OPENFILENAMEA& record) {
+  const char* extension = TypeExtension(record.nFilterIndex);
+  if (EndsWithNoCase(record.lpstrFile, extension)) return false;
+  char name[MAX_PATH];
+  if (!DialogFileName(dialog, name)) return false;
+  const size_t extensionLength = std::strlen(extension);
+  // A name that would no longer fit is left as typed.
+  if (std::strlen(record.lpstrFile) + extensionLength >= record.nMaxFile ||
+      std::strlen(name) + extensionLength >= MAX_PATH) {
+    return false;
+  }
+  std::strcat(name, extension);
+  SetDialogFileName(dialog, name);
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  return true;
+}
+
+UINT_PTR CALLBACK SaveAsHook(HWND hook, UINT message, WPARAM, LPARAM lParam) {
+  if (message != WM_NOTIFY) return 0;
+  const auto* notice = reinterpret_cast<const OFNOTIFYA*>(lParam);
+  HWND dialog = GetParent(hook);
+  switch (notice->hdr.code) {
+    case CDN_TYPECHANGE:
+      FollowTypeChange(dialog, notice->lpOFN->nFilterIndex);
+      return 0;
+    case CDN_FILEOK:
+      if (!AppendTypeExtension(dialog, *notice->lpOFN)) return 0;
+      SetWindowLongPtrA(hook, DWLP_MSGRESULT, 1);
+      return 1;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
 void RememberDirectory(const char* path, char* directory, size_t directorySize) {
   size_t length = static_cast<size_t>(FileNamePart(path) - path);
   if (length == 0 || length > directorySize) return;
@@ -35,20 +105,27 @@ void RememberDirectory(const char* path, char* directory, size_t directorySize) 
   directory[length] = '\0';
 }
 
-}  // namespace
+bool EndsWithNoCase(const char* name, const char* ending) {
+  const size_t nameLength = std::strlen(name);
+  const size_t endingLength = std::strlen(ending);
+  return nameLength >= endingLength &&
+         lstrcmpiA(name + nameLength - endingLength, ending) == 0;
+}
 
 bool ChooseFileToOpen(HWND owner, const char* filters, char* directory, size_t directorySize,
                       char (&path)[MAX_PATH]) {
+  path[0] = '\0';
   OPENFILENAMEA record = DialogRecord(owner, filters, directory, path);
   if (!GetOpenFileNameA(&record)) return false;
   RememberDirectory(path, directory, directorySize);
   return true;
 }
 
-bool ChooseFileToSave(HWND owner, const char* filters, char* directory, size_t directorySize,
-                      char (&path)[MAX_PATH]) {
-  OPENFILENAMEA record = DialogRecord(owner, filters, directory, path);
-  if (!GetSaveFileNameA(&record)) return false;
-  RememberDirectory(path, directory, directorySize);
-  return true;
+bool ChooseLyricsFileToSave(HWND owner, bool offerLrc, const char* directory,
+                            char (&path)[MAX_PATH]) {
+  OPENFILENAMEA record =
+      DialogRecord(owner, offerLrc ? kKmAndLrcTypes : kKmOnlyTypes, directory, path);
+  record.Flags |= OFN_ENABLEHOOK;
+  record.lpfnHook = SaveAsHook;
+  return GetSaveFileNameA(&record) != 0;
 }

@@ -1,5 +1,4 @@
-// The editor's file dialogs: each starts in a remembered directory and
-// remembers the directory of the file chosen.
+// The editor's file dialogs: each starts in a remembered directory.
 #pragma once
 
 #include <windows.h>
@@ -13,6 +12,18 @@
 bool ChooseFileToOpen(HWND owner, const char* filters, char* directory, size_t directorySize,
                       char (&path)[MAX_PATH]);
 
-// The same with the Save As dialog, which asks before a file is replaced.
-bool ChooseFileToSave(HWND owner, const char* filters, char* directory, size_t directorySize,
-                      char (&path)[MAX_PATH]);
+// The Save As dialog for lyrics, starting in `directory` with the name in
+// `path` proposed (may be empty). Its types are "*.km" and, when
+// `offerLrc`, "*.lrc"; the name follows the chosen type: switching the type
+// replaces an extension in the name, and OK appends the type's extension
+// when the name lacks it. The dialog asks before a file is replaced. True
+// with the chosen path in `path`; false when cancelled.
+bool ChooseLyricsFileToSave(HWND owner, bool offerLrc, const char* directory,
+                            char (&path)[MAX_PATH]);
+
+// Puts the directory of `path` into `directory` (`directorySize` bytes):
+// without its final backslash, except for the root of a drive ("C:\\").
+void RememberDirectory(const char* path, char* directory, size_t directorySize);
+
+// Whether `name` ends in `ending`, compared without regard to case.
+bool EndsWithNoCase(const char* name, const char* ending);

@@ -95,7 +95,9 @@ void EditorMainWindow::EnableCommand(int id, bool enabled, Toolbar* toolbar) {
   if (toolbar) toolbar->EnableButton(id, enabled);
 }
 
+// Runs after every edit: the document now differs from its file.
 void EditorMainWindow::RefreshEditState() {
+  modified_ = true;
   EnableCommand(ID_EDIT_UNDO, CanUndoEdit(), &editToolbar_);
   EnableCommand(ID_EDIT_REDO, CanRedoEdit(), &editToolbar_);
   EnableCommand(ID_SET_SYNCPOINT, CanSetSyncpoint(), &editToolbar_);
@@ -103,20 +105,24 @@ void EditorMainWindow::RefreshEditState() {
   RefreshFileCommands();
 }
 
+// Runs after every change of the pairs.
 void EditorMainWindow::RefreshTimestampState() {
+  modified_ = true;
   EnableCommand(ID_TIMESTAMP_UNDO, CanUndoTimestamp(), &audioToolbar_);
   EnableCommand(ID_TIMESTAMP_REDO, CanRedoTimestamp(), &audioToolbar_);
   RefreshFileCommands();
 }
 
-// New, Close, Save and Save As are there for a document that holds more
-// than the bare header or any timestamp; Save's state is the modified flag.
+// New, Close and Save As are there for a document that holds more than the
+// bare header or any timestamp; Save while such a document is modified. A
+// bare document has nothing to lose, so it is never modified.
 void EditorMainWindow::RefreshFileCommands() {
-  modified_ = TextLength() > kHeaderTemplateLength || TimestampCount() > 0;
-  EnableCommand(ID_FILE_NEW, modified_, nullptr);
-  EnableCommand(ID_FILE_CLOSE, modified_, nullptr);
+  const bool content = TextLength() > kHeaderTemplateLength || TimestampCount() > 0;
+  if (!content) modified_ = false;
+  EnableCommand(ID_FILE_NEW, content, nullptr);
+  EnableCommand(ID_FILE_CLOSE, content, nullptr);
   EnableCommand(ID_FILE_SAVE, modified_, &editToolbar_);
-  EnableCommand(ID_FILE_SAVE_AS, modified_, nullptr);
+  EnableCommand(ID_FILE_SAVE_AS, content, nullptr);
 }
 
 void EditorMainWindow::UpdateTitle() {

@@ -1,7 +1,6 @@
 // Options commands: the font of the lyrics text, the font of the lyrics
 // display with its anti-aliasing, and the defaults of all three. The lyrics
-// display that draws with the lyrics font arrives with the audio features;
-// until then the lyrics font and the option are only kept in the settings.
+// display filter, while there is one, draws with the new lyrics font at once.
 #include <windows.h>
 
 #include <commdlg.h>
@@ -47,6 +46,15 @@ void ApplyTextFormat(HWND text, const CHARFORMATA& format) {
 
 }  // namespace
 
+// The lyrics display filter, when there is one, takes the lyrics font and
+// the smoothing flag and draws again.
+void EditorMainWindow::ShowLyricsFont() {
+  ILyricsDisplay* display = audio_.lyricsDisplay();
+  if (!display) return;
+  display->SetLyricsFont(&settings_.lyricsFont, settings_.smoothing);
+  display->Refresh(0, 1);
+}
+
 void EditorMainWindow::OnTextFont(int, int) {
   if (!ChooseEditorFont(window_, kTextFontDialogFlags, settings_.textFont,
                         settings_.textFontSize)) {
@@ -62,12 +70,14 @@ void EditorMainWindow::OnLyricsFont(int, int) {
     return;
   }
   settings_.smoothing = LyricsSmoothing(settings_) ? 1 : 0;
+  ShowLyricsFont();
 }
 
 void EditorMainWindow::OnAntiAliased(int, int) {
   settings_.antiAliased = settings_.antiAliased ? 0 : 1;
   settings_.smoothing = LyricsSmoothing(settings_) ? 1 : 0;
   menuBar_.CheckItem(ID_OPTIONS_ANTI_ALIASED, settings_.antiAliased != 0);
+  ShowLyricsFont();
 }
 
 void EditorMainWindow::OnRestoreDefaults(int, int) {
@@ -80,4 +90,5 @@ void EditorMainWindow::OnRestoreDefaults(int, int) {
   CHARFORMATA format = TextFontFormat(settings_.textFont, settings_.textFontSize, false);
   format.yHeight = kDefaultTextTwips;
   ApplyTextFormat(text_, format);
+  ShowLyricsFont();
 }
