@@ -4,6 +4,8 @@
 // Any step that fails makes the window creation fail.
 #include <windows.h>
 
+#include <ole2.h>
+
 #include <commctrl.h>
 #include <richedit.h>
 
@@ -102,7 +104,12 @@ bool EditorMainWindow::CreateLyricsText() {
   text_ = CreateWindowExA(WS_EX_CLIENTEDGE, RICHEDIT_CLASSA, "", kLyricsTextStyle, 0, 0, 0, 0,
                           window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_LYRICS_TEXT)),
                           instance_, nullptr);
-  return text_ != nullptr;
+  if (!text_) return false;
+  // Text dropped into the window would reach it by no message the editor
+  // sees first; where RichEdit registered itself as a drop target, it goes.
+  // A drop that still happens is caught as an unannounced change.
+  RevokeDragDrop(text_);
+  return true;
 }
 
 bool EditorMainWindow::CreateControls() {

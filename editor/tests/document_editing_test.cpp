@@ -270,6 +270,21 @@ TEST_F(DocumentEditing, UnannouncedChangeIsMirrored) {
   ExpectColoursFollowUnits();
 }
 
+// A character that an input method delivers goes the typed characters' way:
+// refused in a label, mirrored in the lyrics.
+TEST_F(DocumentEditing, InputMethodCharactersAreCaught) {
+  const std::string before = Shown();
+  Caret(2);
+  SendMessageA(text(), WM_IME_CHAR, 'q', 1);
+  Pump();
+  EXPECT_EQ(Shown(), before);
+  Caret(model().LyricsStart());
+  SendMessageA(text(), WM_IME_CHAR, 'q', 1);
+  Pump();
+  ExpectWindowShowsModel();
+  EXPECT_EQ(Lyrics(), "q");
+}
+
 // Units below the window get their colours on a timer; an edit above them
 // meanwhile moves the place where colouring goes on.
 TEST_F(DocumentEditing, ColoursBelowTheWindowFollowLater) {
