@@ -11,6 +11,7 @@
 #include "editor/lyrics_text.h"
 #include "editor/lyrics_text_access.h"
 #include "editor/main_window.h"
+#include "editor/rich_text_window.h"
 
 namespace {
 
@@ -47,8 +48,6 @@ CHARFORMATA UnitFormat(COLORREF colour) {
 void SetSelectionFormat(HWND text, CHARFORMATA format) {
   SendMessageA(text, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
 }
-
-bool IsBlank(uint16_t code) { return code == ' ' || code == '\t'; }
 
 }  // namespace
 
@@ -98,12 +97,12 @@ int EditorMainWindow::ColourUnitsFrom(int p, int until, int more) {
   p = std::max(p, document_.LyricsStart());
   if (p >= length) return -1;
   QuietSelection quiet(text_);
+  RichTextWindow window(text_, evenUnitColour_, oddUnitColour_);
   while (p < length) {
     if (p > until && more-- <= 0) return p;
     const UnitParityEnd unit = document_.UnitParityAndEnd(p);
     const int end = unit.end > p ? unit.end : length;
-    SelectText(text_, p, end);
-    SetSelectionFormat(text_, UnitFormat(unit.parity ? oddUnitColour_ : evenUnitColour_));
+    window.ColourUnit(p, end, unit.parity);
     p = end;
   }
   return -1;
@@ -123,15 +122,13 @@ void EditorMainWindow::ShowBlanks(int from, int to) {
   const int last = std::min(to, document_.Length() - 1);
   for (int p = first; p <= last; ++p) {
     const uint16_t code = document_.CharacterAt(p);
-    if (!IsBlank(code)) continue;
-    const bool underscore = document_.IsSyncpointAt(p) ||
-                            IsLineBreak(document_.CharacterAt(p - 1)) ||
-                            IsLineBreak(document_.CharacterAt(p + 1));
-    const char wanted[2] = {underscore ? '_' : static_cast<char>(code), '\0'};
+    if (!IsLyricsBlank(code)) continue;
+    const char wanted[2] = {ShownBlank(document_.CharacterAt(p - 1), code,
+                                       document_.CharacterAt(p + 1), document_.IsSyncpointAt(p)),
+                            '\0'};
     if (ShownText(text_, p, p + 1) == wanted) continue;
     QuietSelection quiet(text_);
-    SelectText(text_, p, p + 1);
-    SendMessageA(text_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wanted));
+    RichTextWindow(text_, evenUnitColour_, oddUnitColour_).ShowBlank(p, wanted[0]);
   }
 }
 
