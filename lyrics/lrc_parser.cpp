@@ -145,7 +145,7 @@ struct WordPieces {
     if (!words) words = AllocateArray<LrcWordPiece>(MostLrcWordTags(kMaxLrcLineLength));
     if (!words) return false;
     size_t timed = 0;
-    length = CutLrcWordTags(line, length, isLead, words, timed);
+    if (!CutLrcWordTags(line, length, isLead, words, timed)) return false;
     count = MakeLrcWordPieces(line, length, words, timed);
     return true;
   }

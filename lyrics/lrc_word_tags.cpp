@@ -1,8 +1,10 @@
 #include "lyrics/lrc_word_tags.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "lyrics/lrc_tag.h"
+#include "lyrics/owned_buffer.h"
 
 namespace {
 
@@ -15,47 +17,55 @@ bool OnlyBlanks(const char* text, size_t length) {
   return true;
 }
 
-// The ">" that closes the word tag opened at line[open], and whether a ":"
-// stands before it. False when the line ends or another "<" comes first
-// (so text such as "<3" before a tag never swallows it).
-bool FindTagEnd(const char* line, size_t open, size_t length, LeadBytePredicate isLead,
-                size_t& close, bool& hasColon) {
-  hasColon = false;
-  for (size_t pos = open + 1; pos < length;) {
-    if (line[pos] == '>') {
-      close = pos;
-      return true;
-    }
-    if (line[pos] == '<') return false;
-    if (line[pos] == ':') hasColon = true;
-    pos += CharacterSize(line, pos, length, isLead);
-  }
-  return false;
-}
+// A "<" kept in the cut line that no ">" has followed yet, and whether a
+// ":" was kept after it (before the next "<").
+struct OpenBracket {
+  size_t at;
+  bool colon;
+};
 
 }  // namespace
 
-size_t CutLrcWordTags(char* line, size_t length, LeadBytePredicate isLead, LrcWordPiece* words,
-                      size_t& count) {
+bool CutLrcWordTags(char* line, size_t& length, LeadBytePredicate isLead, LrcWordPiece* words,
+                    size_t& count) {
   count = 0;
+  size_t brackets = 0;
+  for (size_t i = 0; i < length; ++i) brackets += line[i] == '<';
+  if (brackets == 0) return true;
+  OpenBracket* open = AllocateArray<OpenBracket>(brackets);
+  if (!open) return false;
+  size_t depth = 0;
   size_t write = 0;
   for (size_t read = 0; read < length;) {
-    size_t close = 0;
-    bool hasColon = false;
-    if (line[read] == '<' && FindTagEnd(line, read, length, isLead, close, hasColon) && hasColon) {
-      int32_t time = 0;
-      if (ParseLrcTimeText(line + read + 1, close - read - 1, time)) {
-        words[count++] = LrcWordPiece{write, time, 0, false};
-      }
-      read = close + 1;
-      continue;
-    }
     const size_t size = CharacterSize(line, read, length, isLead);
+    const char c = line[read];
     std::memmove(line + write, line + read, size);
-    write += size;
     read += size;
+    write += size;
+    if (size != 1) continue;
+    if (c == '<') {
+      open[depth++] = OpenBracket{write - 1, false};
+    } else if (c == ':' && depth) {
+      open[depth - 1].colon = true;
+    } else if (c == '>' && depth) {
+      const OpenBracket tag = open[--depth];
+      // "<" and ">" with no ":" between them are text, and so is every "<"
+      // before them.
+      if (!tag.colon) {
+        depth = 0;
+        continue;
+      }
+      int32_t time = 0;
+      const bool timed = ParseLrcTimeText(line + tag.at + 1, write - tag.at - 2, time);
+      // Times of tags inside a tag cut out go with it.
+      while (count && words[count - 1].startByte > tag.at) --count;
+      write = tag.at;
+      if (timed) words[count++] = LrcWordPiece{write, time, 0, false};
+    }
   }
-  return write;
+  std::free(open);
+  length = write;
+  return true;
 }
 
 size_t MakeLrcWordPieces(const char* line, size_t length, LrcWordPiece* words, size_t count) {

@@ -23,14 +23,17 @@ struct LrcWordPiece {
 inline size_t MostLrcWordTags(size_t length) { return length / 5 + 1; }
 
 // Cuts every word tag out of line[0, length) in place, joining the text on
-// both sides, and returns the new length. A word tag runs from a "<" to the
-// first ">" after it (double-byte characters stepped over whole) and holds
-// a ":" and no other "<" in between; any other "<" is text. Each tag that
-// holds a time in a form the line tags accept goes to `words` (room for
-// MostLrcWordTags(length)) as its place in the cut line and its time;
-// malformed tags are only cut. `count` receives the number of timed tags.
-size_t CutLrcWordTags(char* line, size_t length, LeadBytePredicate isLead, LrcWordPiece* words,
-                      size_t& count);
+// both sides, and sets `length` to what is left. A word tag is a "<", then
+// text without "<" or ">" that holds a ":", then ">" (double-byte
+// characters stepped over whole). Cutting goes on until no such tag is
+// left, so a "<" that stood before a tag cut out can start a tag with the
+// text after it. Each tag that holds a time in a form the line tags accept
+// goes to `words` (room for MostLrcWordTags(length)) as its place in the
+// cut line and its time; malformed tags are only cut, with the times of any
+// tags inside them. `count` receives the number of timed tags. False when
+// no memory can be had.
+bool CutLrcWordTags(char* line, size_t& length, LeadBytePredicate isLead, LrcWordPiece* words,
+                    size_t& count);
 
 // Turns the `count` timed tags found in the cut line[0, length) into the
 // line's pieces, in place, and returns how many there are (0: the line

@@ -117,7 +117,7 @@ bool LrcReader::TakeWordPieces() {
   words_.Clear();
   if (!words_.Reserve(MostLrcWordTags(length))) return false;
   size_t timed = 0;
-  length = CutLrcWordTags(groupText_.data(), length, document_.isLead, words_.data(), timed);
+  if (!CutLrcWordTags(groupText_.data(), length, document_.isLead, words_.data(), timed)) return false;
   groupText_.Truncate(length);
   wordCount_ = MakeLrcWordPieces(groupText_.data(), length, words_.data(), timed);
   if (!wordCharacters_.Reserve(wordCount_)) return false;

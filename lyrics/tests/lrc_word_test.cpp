@@ -86,6 +86,10 @@ TEST(LrcWordTags, BadTagsAreCutAndLateOnesJoinTheWordBefore) {
   // Malformed tags vanish; a "<" that no tag follows is text.
   EXPECT_EQ(Load("[00:01.00]<00:01.00>a <0x:1>b <1:00:00>c <3<00:01.50>d <3 e\r\n"),
             (std::vector<Line>{{{"a b c <3", 100, 150}, {"d <3 e ", 150, 151}}}));
+  // A tag cut out of a bad one goes with it; a "<" it stood after can
+  // then start a tag.
+  EXPECT_EQ(Load("[00:01.00]<00:01.00>a <x<0:5>:y>b <<00:01.50>c <00:0<0:7>2.00>d"),
+            (std::vector<Line>{{{"a b <", 100, 150}, {"c ", 150, 200}, {"d ", 200, 201}}}));
   // A time not after the one before joins its word to the piece before.
   EXPECT_EQ(Load("[00:01.00]<00:02.00>a <00:01.00>b <00:02.00>c <00:03.00>d"),
             (std::vector<Line>{{{"a b c ", 200, 300}, {"d ", 300, 301}}}));
