@@ -14,4 +14,7 @@ using Writer = bool (*)(const LyricsDocument& document, const TimestampList& tim
                         OwnedBuffer* file);
 
 // Aborts on the first check that fails.
-void OpenAndCheck(const uint8_t* data, size_t size, Reader open, Writer save, bool mustOpen);
+// `keepsEnds`: whether the format keeps the end of each pair (plain LRC
+// keeps start times only).
+void OpenAndCheck(const uint8_t* data, size_t size, Reader open, Writer save, bool mustOpen,
+                  bool keepsEnds = true);
