@@ -11,7 +11,6 @@ namespace {
 
 constexpr char kAudioFilters[] =
     "Audio Files (*.wav;*.mp3;*.wma)\0*.wav;*.mp3;*.wma\0All Files (*.*)\0*.*\0";
-constexpr int64_t kUnitsPerCentisecond = 100000;
 // Steps of Rewind and Fast Forward: on the press, and while held.
 constexpr int64_t kScanFirstStep = 1;
 constexpr int64_t kScanRepeatStep = 8;
@@ -19,8 +18,6 @@ constexpr int64_t kScanRepeatStep = 8;
 constexpr int kScanPressed = 0;
 constexpr int kScanRepeated = 1;
 constexpr int kScanReleased = 2;
-
-int32_t Centiseconds(int64_t time) { return static_cast<int32_t>(time / kUnitsPerCentisecond); }
 
 }  // namespace
 
@@ -114,6 +111,7 @@ bool EditorMainWindow::OnGraphEvent(WPARAM, LPARAM, LRESULT& result) {
     if (next > 0) {
       audio_.control()->Pause();
       playState_ = PlayState::kPaused;
+      ShowPosition(next);
     } else {
       audio_.control()->StopWhenReady();
       ShowStoppedAtStart();
@@ -132,9 +130,7 @@ void EditorMainWindow::OnPlay(int, int) {
 void EditorMainWindow::OnPause(int, int) {
   if (!audioReady_) return;
   PauseUnlessPaused();
-  int64_t current = 0;
-  audio_.seeking()->GetCurrentPosition(&current);
-  ShowPosition(current);
+  ShowPosition(CurrentPosition());
 }
 
 void EditorMainWindow::OnStop(int, int) {
@@ -160,18 +156,16 @@ void EditorMainWindow::OnScan(int id, int code) {
     return;
   }
   if (phase != kScanPressed && phase != kScanRepeated) return;
-  int64_t current = 0;
-  audio_.seeking()->GetCurrentPosition(&current);
+  const int64_t current = CurrentPosition();
   const int64_t step = (phase == kScanPressed ? kScanFirstStep : kScanRepeatStep);
   const int64_t last = (duration_ / kUnitsPerCentisecond - 1) * kUnitsPerCentisecond;
   int64_t next = current + (id == ID_AUDIO_REWIND ? -step : step) * kUnitsPerCentisecond;
   if (next < 0) next = 0;
   if (next > last) next = last;
-  if (phase == kScanPressed) {
-    playStateBeforeSeek_ = playState_;
-    PauseUnlessPaused();
-  }
+  if (phase == kScanPressed) playStateBeforeSeek_ = playState_;
+  // Already at the limit, holding the button changes nothing.
   if (next == current) return;
+  PauseUnlessPaused();
   SeekTo(next);
   ShowPosition(next);
 }
@@ -211,29 +205,28 @@ bool EditorMainWindow::OnSeekRequest(WPARAM, LPARAM lParam, LRESULT& result) {
   const int64_t last = Centiseconds(duration_) - 1;
   if (value > last) value = last;
   if (value < 0) value = 0;
-  PauseUnlessPaused();
-  SeekTo(value * kUnitsPerCentisecond);
-  ShowPosition(value * kUnitsPerCentisecond);
+  SeekPausedTo(value * kUnitsPerCentisecond);
   return true;
 }
 
-// The unit's start, paused.
+// The unit's line in the text, and its start, paused.
 bool EditorMainWindow::OnUnitChosen(WPARAM, LPARAM lParam, LRESULT& result) {
   result = 0;
   TimestampPair pair = {};
+  const auto unit = static_cast<int32_t>(lParam);
   ILyricsDisplay* display = audio_.lyricsDisplay();
-  if (!display || display->GetTimestamp(static_cast<int32_t>(lParam), &pair) != S_OK) {
-    return true;
-  }
-  PauseUnlessPaused();
-  SeekTo(pair.start * kUnitsPerCentisecond);
-  ShowPosition(pair.start * kUnitsPerCentisecond);
+  if (!display || display->GetTimestamp(unit, &pair) != S_OK) return true;
+  ShowUnitLine(unit);
+  SeekPausedTo(pair.start * kUnitsPerCentisecond);
   return true;
 }
 
-bool EditorMainWindow::OnPairsChanged(WPARAM, LPARAM, LRESULT& result) {
+bool EditorMainWindow::OnPairsChanged(WPARAM, LPARAM lParam, LRESULT& result) {
   result = 0;
-  if (audio_.lyricsDisplay()) RefreshTimestampState();
+  if (!audio_.lyricsDisplay()) return true;
+  const auto unit = static_cast<int32_t>(lParam);
+  if (unit >= 0) ShowUnitLine(unit);
+  RefreshTimestampState();
   return true;
 }
 
@@ -259,6 +252,19 @@ void EditorMainWindow::SeekTo(int64_t time) {
   audio_.seeking()->SetPositions(&time, AM_SEEKING_AbsolutePositioning, &duration_,
                                  AM_SEEKING_AbsolutePositioning);
   position_ = duration_;
+}
+
+// Pauses, then seeks and shows the new position.
+void EditorMainWindow::SeekPausedTo(int64_t time) {
+  PauseUnlessPaused();
+  SeekTo(time);
+  ShowPosition(time);
+}
+
+int64_t EditorMainWindow::CurrentPosition() const {
+  int64_t current = 0;
+  if (audio_.seeking()) audio_.seeking()->GetCurrentPosition(&current);
+  return current;
 }
 
 void EditorMainWindow::ShowPosition(int64_t time) {

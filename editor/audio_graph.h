@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 // The C runtime's string functions stay usable beside DirectShow.
 #ifndef NO_DSHOW_STRSAFE
 #define NO_DSHOW_STRSAFE
@@ -13,6 +15,13 @@
 #include <dshow.h>
 
 #include "filters/lyrics_display/ilyrics_display.h"
+
+// Reference time of the graph: 100-nanosecond units; the editor shows and
+// exchanges centiseconds (truncated).
+constexpr int64_t kUnitsPerCentisecond = 100000;
+inline int32_t Centiseconds(int64_t time) {
+  return static_cast<int32_t>(time / kUnitsPerCentisecond);
+}
 
 // The path of the work file "wav.tmp" beside the program; false when the
 // program's directory has no backslash or is too long for the name.

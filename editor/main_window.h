@@ -73,6 +73,9 @@ class EditorMainWindow {
 
   // The character model of the lyrics text.
   const LyricsDocument& document() const { return document_; }
+  // The lyrics display filter of the playback graph, or null: the holder
+  // of the timestamps while audio is loaded.
+  ILyricsDisplay* lyricsDisplay() const { return audio_.lyricsDisplay(); }
   // Units still waiting for their colours (coloured on a timer).
   bool recolouring() const { return recolourFrom_ >= 0; }
   // The lyrics display filter of the playback graph, or null: the holder
@@ -185,6 +188,9 @@ class EditorMainWindow {
   void StepTimestampHistory(bool undo);
   int32_t LastTimedUnitOfLine(int32_t unit, int32_t pairCount) const;
   void ShowUnitLine(int32_t unit);
+  void StepTimestampHistory(bool undo);
+  int32_t LastTimedUnitOfLine(int32_t unit, int32_t pairCount) const;
+  void ShowUnitLine(int32_t unit);
   // The document and the pairs to and from the lyrics display filter
   // (lyrics_display_handover.cpp).
   void HandDocumentToDisplay();
@@ -203,6 +209,8 @@ class EditorMainWindow {
   void FailAudio();
   void PauseUnlessPaused();
   void SeekTo(int64_t time);
+  void SeekPausedTo(int64_t time);
+  int64_t CurrentPosition() const;
   void SeekPausedTo(int64_t time);
   int64_t CurrentPosition() const;
   void ShowPosition(int64_t time);
