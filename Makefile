@@ -14,7 +14,7 @@ export KM_WINE_TEMPLATE := $(WINE_TEMPLATE)
 # else the 64-bit twin.
 DEMO_BUILD = $(shell bash tools/wine/can-run-win32 && echo windows || echo windows64)
 
-.PHONY: all deps build demo test clean wine-template
+.PHONY: all deps build demo readme-pictures test clean wine-template
 
 all: build
 
@@ -45,24 +45,39 @@ wine-template: deps
 # and a screenshot of it is saved there too; and once more it opens the
 # sample song through its own filters (decoded to a wave file, then played
 # with the waveform in its strip) and is pictured while it plays.
+# The whole story: the editor opens the sample lyrics and song, plays them
+# with the timings in its strip and saves the lyrics beside a copy of the
+# song; then both plug-ins find what the editor saved and sing it.
+DEMO_SONG := out/demo/song
+WIN_DEMO := $(subst /,\\,Z:$(CURDIR)/out/demo)
 demo: build wine-template
 	@$(eval B := $(DEMO_BUILD))
 	@$(eval ARCH := $(if $(filter windows,$(B)),win32,win64))
 	@if [ $(B) = windows ]; then echo "Demo of the 32-bit build"; \
 	 else echo "Demo of the 64-bit build (this machine cannot run 32-bit x86 programs)"; fi
-	tools/wine/winerun build/$(B)/tools/kmtool/kmtool.exe dump samples/twinkle.km
-	@rm -rf out/demo && mkdir -p out/demo
+	@rm -rf out/demo && mkdir -p $(DEMO_SONG) && cp samples/twinkle.wav $(DEMO_SONG)/
+	@echo "1. The editor opens samples/twinkle.km and the song, plays it and saves the lyrics beside the song"
+	tools/wine/winerun --show --audio --arch $(ARCH) cmd /c "regsvr32 /s Z:$(CURDIR)/build/$(B)/filters/kmfilters.dll && \
+	  Z:$(CURDIR)/build/$(B)/tools/editorshot/editorshot.exe --delay 4000 \
+	  --lyrics $(subst /,\\,Z:$(CURDIR)/samples/twinkle.km) --audio $(WIN_DEMO)\\song\\twinkle.wav \
+	  --save-as $(WIN_DEMO)\\song\\twinkle.km $(WIN_DEMO)\\editor-playing.bmp"
+	@echo "2. What the plug-ins read from the saved file"
+	tools/wine/winerun build/$(B)/tools/kmtool/kmtool.exe dump $(DEMO_SONG)/twinkle.km
+	@echo "3. The Windows Media Player plug-in sings it"
 	tools/wine/winerun --show --audio --arch $(ARCH) cmd /c "regsvr32 /s Z:$(CURDIR)/build/$(B)/wmp/kmwmp.dll && \
 	  Z:$(CURDIR)/build/$(B)/hosts/wmphost/wmphost.exe --effect Kmwmp --preset 1 \
-	  --play Z:$(CURDIR)/samples/twinkle.wav --save-every 2 --out Z:$(CURDIR)/out/demo/wmp"
+	  --play $(WIN_DEMO)\\song\\twinkle.wav --save-every 2 --out $(WIN_DEMO)\\wmp"
+	@echo "4. The Winamp plug-in sings it"
 	tools/wine/winerun --show --audio build/$(B)/hosts/winamphost/winamphost.exe \
 	  --plugins build/$(B)/winamp --script hosts/winamphost/scripts/twinkle-demo.txt
-	tools/wine/winerun --show build/$(B)/tools/editorshot/editorshot.exe --delay 2000 \
-	  Z:$(CURDIR)/out/demo/editor.bmp
-	tools/wine/winerun --show --audio --arch $(ARCH) cmd /c "regsvr32 /s Z:$(CURDIR)/build/$(B)/filters/kmfilters.dll && \
-	  Z:$(CURDIR)/build/$(B)/tools/editorshot/editorshot.exe --delay 3000 \
-	  --audio $(subst /,\\,Z:$(CURDIR)/samples/twinkle.wav) Z:$(CURDIR)/out/demo/editor-playing.bmp"
-	@echo "Frames: $$(ls out/demo/*.bmp | tr '\n' ' ')"
+	@for f in out/demo/*.bmp; do python3 help/bmp_to_png.py "$$f" "$${f%.bmp}.png"; done
+	@echo "Pictures: $$(ls out/demo/*.png | tr '\n' ' ')"
+
+# The README's pictures, from the last demo.
+readme-pictures:
+	mkdir -p docs/pictures
+	cp out/demo/editor-playing.png docs/pictures/editor-playing.png
+	cp $$(ls out/demo/wmp-*.png | sort -t- -k2 -n | sed -n 4p) docs/pictures/wmp-singing.png
 
 test: build wine-template
 	@bash tools/run-tests.sh $(PRESETS)
