@@ -2,6 +2,7 @@
 # declare test programs. On Windows builds CTest runs them through Wine
 # (CMAKE_CROSSCOMPILING_EMULATOR).
 enable_testing()
+option(KM_TEST_PROGRAMS "Build and declare the GoogleTest programs" ON)
 if(KM_FUZZ)
   return()
 endif()
@@ -19,9 +20,16 @@ endforeach()
 
 # km_add_test(NAME SOURCES... [LIBS lib...] [X11])
 #   X11: the program opens windows and needs a display (Windows builds).
+#   Without KM_TEST_PROGRAMS the program is declared to CTest (which counts
+#   it) but left out of the build: for a build whose programs cannot run on
+#   this machine.
 function(km_add_test name)
   cmake_parse_arguments(T "X11" "" "LIBS" ${ARGN})
-  add_executable(${name} ${T_UNPARSED_ARGUMENTS})
+  if(KM_TEST_PROGRAMS)
+    add_executable(${name} ${T_UNPARSED_ARGUMENTS})
+  else()
+    add_executable(${name} EXCLUDE_FROM_ALL ${T_UNPARSED_ARGUMENTS})
+  endif()
   target_link_libraries(${name} PRIVATE ${T_LIBS} gtest_main)
   if(WIN32 AND T_X11)
     add_test(NAME ${name} COMMAND ${CMAKE_SOURCE_DIR}/tools/wine/winerun --x11
