@@ -151,10 +151,6 @@ struct WordPieces {
   }
 };
 
-}  // namespace
-
-namespace {
-
 // Frees the tables of a load that did not finish.
 struct Tables {
   LineCopy* copies = nullptr;

@@ -46,9 +46,12 @@ bool CanSaveAsWordLrc(const LyricsDocument& document, const TimestampList& times
 // for each unit "<its start>" and its text, with "<end>" after a unit that
 // is followed by a gap and after the last unit; the non-empty header
 // values as the ti, ar, al and by tags. OpenLrcFile reads it back with the
-// same text, syncpoints and pairs. Empty lines and lines whose first unit
-// has no pair are left out (one empty line at the end stands for them, as
-// in plain LRC).
+// same text, syncpoints and pairs, unless the text itself holds what reads
+// as a tag ("[a:b]", "<a:b>"), which LRC cannot escape. Empty lines and
+// lines whose first unit has no pair are left out (one empty line at the
+// end stands for them, as in plain LRC); in the last stamped line, units
+// without a pair follow untagged. Writable for any document; the Save As
+// type is offered by CanSaveAsWordLrc.
 bool SaveWordLrcFile(const LyricsDocument& document, const TimestampList& timestamps,
                      OwnedBuffer* file);
 
