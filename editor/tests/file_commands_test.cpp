@@ -127,6 +127,27 @@ class FileCommandsTest : public ::testing::Test {
     SendMessageA(text_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
   }
   std::string Caption() { return WindowTextOf(main_); }
+  // The character format at p, and the start indent of p's paragraph.
+  CHARFORMATA FormatAt(int p) {
+    SendMessageA(text_, EM_SETSEL, p, p + 1);
+    CHARFORMATA format = {};
+    format.cbSize = sizeof format;
+    RemoteBuffer buffer(editor_.handle(), sizeof format);
+    buffer.Write(&format, sizeof format);
+    SendMessageA(text_, EM_GETCHARFORMAT, SCF_SELECTION, buffer.lParam());
+    buffer.Read(&format, sizeof format);
+    return format;
+  }
+  LONG IndentAt(int p) {
+    SendMessageA(text_, EM_SETSEL, p, p);
+    PARAFORMAT format = {};
+    format.cbSize = sizeof format;
+    RemoteBuffer buffer(editor_.handle(), sizeof format);
+    buffer.Write(&format, sizeof format);
+    SendMessageA(text_, EM_GETPARAFORMAT, 0, buffer.lParam());
+    buffer.Read(&format, sizeof format);
+    return format.dxStartIndent;
+  }
   // Where the sample's lyrics begin in the text window (whose text reads
   // back with CR LF for each of its line breaks).
   int LyricsStart() {
@@ -149,8 +170,17 @@ TEST_F(FileCommandsTest, KmFileOpensSavesBackItsBytesAndSavesAsANewName) {
   const std::string original = FileBytes(InFolder("twinkle.km"));
   Open(InFolder("twinkle.km"));
   ASSERT_TRUE(WaitFor(kTimeoutMs, [&] { return Caption() == "Kamiru Editor - [twinkle.km]"; }));
-  // The caret waits at the start of the lyrics.
-  EXPECT_EQ(RichEditSelection(editor_.handle(), text_).cpMin, LyricsStart());
+  // The caret waits at the start of the lyrics; the units are coloured by
+  // turns and protected, and the lyrics are indented like the header.
+  const int lyrics = LyricsStart();
+  EXPECT_EQ(RichEditSelection(editor_.handle(), text_).cpMin, lyrics);
+  const CHARFORMATA first = FormatAt(lyrics + 2);
+  const CHARFORMATA second = FormatAt(lyrics + 12);
+  EXPECT_EQ(first.crTextColor, 0x00FFCC00u);
+  EXPECT_EQ(second.crTextColor, 0x0000CCFFu);
+  EXPECT_TRUE(first.dwEffects & CFE_PROTECTED);
+  EXPECT_TRUE(second.dwEffects & CFE_PROTECTED);
+  EXPECT_EQ(IndentAt(lyrics + 40), IndentAt(0));
 
   EXPECT_TRUE(RunsWithoutDialog(ID_FILE_SAVE));
   EXPECT_EQ(FileBytes(InFolder("twinkle.km")), original);
