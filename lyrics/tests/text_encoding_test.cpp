@@ -14,19 +14,22 @@
 
 namespace {
 
-std::string Convert(const std::string& bytes) {
+std::string Convert(const std::string& bytes,
+                    LoadStatus (*convert)(OwnedBuffer&) = ConvertMarkedTextToAnsi) {
   OwnedBuffer contents;
   contents.Assign(bytes.data(), bytes.size());
-  EXPECT_EQ(ConvertMarkedTextToAnsi(contents), LoadStatus::Loaded);
+  EXPECT_EQ(convert(contents), LoadStatus::Loaded);
   return std::string(contents.data(), contents.size());
 }
 
+struct Case {
+  const char* name;
+  std::string in, out;
+};
+
 TEST(TextEncoding, MarkedTextBecomesAnsiAndUnmarkedTextStaysAsItIs) {
   if (GetACP() != 1252) GTEST_SKIP() << "expectations are for code page 1252, not " << GetACP();
-  struct Case {
-    const char* name;
-    std::string in, out;
-  } cases[] = {
+  const Case cases[] = {
       {"UTF-8", "\xEF\xBB\xBF" "caf\xC3\xA9\r\n", "caf\xE9\r\n"},
       {"UTF-8 outside the code page", "\xEF\xBB\xBF" "\xE3\x81\x82!", "?!"},
       {"UTF-8 invalid bytes", "\xEF\xBB\xBF" "a\xFF" "b", "a?b"},
@@ -55,16 +58,9 @@ TEST(TextEncoding, APlainTextFileWithAMarkShowsNoMark) {
   std::remove(path.c_str());
 }
 
-}  // namespace
-
-namespace {
-
 TEST(TextEncoding, LyricsInUnmarkedUtf8AreConvertedAndAnsiStaysAsItIs) {
   if (GetACP() != 1252) GTEST_SKIP() << "expectations are for code page 1252, not " << GetACP();
-  struct Case {
-    const char* name;
-    std::string in, out;
-  } cases[] = {
+  const Case cases[] = {
       {"UTF-8", "caf\xC3\xA9\r\n", "caf\xE9\r\n"},
       {"UTF-8 outside the code page", "\xE3\x81\x82!", "?!"},
       {"ANSI", "caf\xE9", "caf\xE9"},
@@ -72,12 +68,7 @@ TEST(TextEncoding, LyricsInUnmarkedUtf8AreConvertedAndAnsiStaysAsItIs) {
       {"ASCII", "plain", "plain"},
       {"marked", "\xEF\xBB\xBF" "caf\xC3\xA9", "caf\xE9"},
   };
-  for (const Case& c : cases) {
-    OwnedBuffer contents;
-    contents.Assign(c.in.data(), c.in.size());
-    EXPECT_EQ(ConvertUnicodeTextToAnsi(contents), LoadStatus::Loaded) << c.name;
-    EXPECT_EQ(std::string(contents.data(), contents.size()), c.out) << c.name;
-  }
+  for (const Case& c : cases) EXPECT_EQ(Convert(c.in, ConvertUnicodeTextToAnsi), c.out) << c.name;
   // Both loaders of the plug-ins read through it.
   std::string path = WriteTempFile("utf8.lrc", "[00:01.00]<00:01.00>caf\xC3\xA9 <00:01.50>cr\xC3\xA8me\n");
   TimedLyrics lyrics;
