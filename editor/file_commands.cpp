@@ -108,6 +108,10 @@ bool EditorMainWindow::OpenLyricsFile(const char* path) {
   }
   UpdateCaretStatus();
   RefreshEditState();
+  // The opened file shows from its top, where the caret is, below the
+  // header.
+  POINT top = {0, 0};
+  SendMessageA(text_, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&top));
   return true;
 }
 

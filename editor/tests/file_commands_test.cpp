@@ -174,6 +174,7 @@ TEST_F(FileCommandsTest, KmFileOpensSavesBackItsBytesAndSavesAsANewName) {
   // turns and protected, and the lyrics are indented like the header.
   const int lyrics = LyricsStart();
   EXPECT_EQ(RichEditSelection(editor_.handle(), text_).cpMin, lyrics);
+  EXPECT_EQ(SendMessageA(text_, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
   const CHARFORMATA first = FormatAt(lyrics + 2);
   const CHARFORMATA second = FormatAt(lyrics + 12);
   EXPECT_EQ(first.crTextColor, 0x00FFCC00u);
