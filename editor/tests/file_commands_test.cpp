@@ -390,13 +390,17 @@ TEST_F(FileCommandsTest, FontDialogsAndRestoreDefaults) {
   fonts = CommandDialog(ID_OPTIONS_LYRICS_FONT);
   EnterPointSize(fonts, "8");
   Press(fonts, IDOK);
+  // Anti-aliasing off and on again: the small font stays unsmoothed.
+  ASSERT_TRUE(RunsWithoutDialog(ID_OPTIONS_ANTI_ALIASED));
+  ASSERT_TRUE(RunsWithoutDialog(ID_OPTIONS_ANTI_ALIASED));
   ASSERT_TRUE(RunsWithoutDialog(ID_APP_EXIT)) << "an opened file is not modified";
   ASSERT_TRUE(editor_.WaitForExit(kTimeoutMs, nullptr));
   std::vector<BYTE> stored = StoredEditorSettings();
   ASSERT_EQ(stored.size(), 932u);
   EXPECT_EQ(StoredInt(stored, 136), 160);  // text font size, tenths of a point
   EXPECT_EQ(StoredInt(stored, 140), 80);   // lyrics font size
-  EXPECT_EQ(StoredInt(stored, 148), 0);    // too small to smooth
+  EXPECT_EQ(StoredInt(stored, 144), 1);    // anti-aliased
+  EXPECT_EQ(StoredInt(stored, 148), 0);    // but too small to smooth
   EXPECT_STREQ(reinterpret_cast<const char*>(stored.data() + 412), kFolder);
 
   EditorProcess next;
@@ -421,6 +425,7 @@ TEST_F(FileCommandsTest, FontDialogsAndRestoreDefaults) {
   EXPECT_EQ(StoredInt(stored, 136), 100);
   EXPECT_EQ(StoredInt(stored, 140), 160);
   EXPECT_EQ(StoredInt(stored, 144), 1);
+  EXPECT_EQ(StoredInt(stored, 148), 1);
   EXPECT_STREQ(reinterpret_cast<const char*>(stored.data() + 412), kFolder);
 }
 
