@@ -57,9 +57,9 @@ bool CanReplace(const char* path) {
 bool SaveFileSafely(const char* path, const void* data, size_t size) {
   const size_t pathLength = std::strlen(path);
   if (pathLength == 0 || pathLength >= MAX_PATH) return false;
-  // Checked before anything is written: the replacement below would fail
-  // the same way, but some file systems let a rename pass over a file that
-  // is read-only or open elsewhere.
+  // Checked before anything is written: on Windows the replacement below
+  // fails the same way, but Wine lets a rename pass over a file that is
+  // read-only or held open without sharing.
   if (!CanReplace(path)) return false;
   char folder[MAX_PATH];
   const size_t folderLength = static_cast<size_t>(FileNamePart(path) - path);
