@@ -161,7 +161,7 @@ void MeasureText(HWND richEdit, const char* path) {
   std::string text;
   for (int line = 0; line < 3000; ++line) {
     char number[16];
-    std::snprintf(number, sizeof number, "%04d abcd\r\n", line);
+    std::snprintf(number, sizeof number, "%04d\tab\xe9" "d\r\n", line);
     text += number;
   }
   if (!SaveFileSafely(path, text.data(), text.size())) return;

@@ -26,11 +26,15 @@ void AppendColour(std::string& rtf, COLORREF colour) {
 }
 
 // One character of the window's text (a multibyte character as the window
-// reads it back) as rich text: line breaks become paragraph ends, and all
-// but plain ASCII go as Unicode escapes.
+// reads it back) as rich text: line breaks become paragraph ends, tabs
+// tabs, and all but plain ASCII go as Unicode escapes.
 void AppendCharacter(std::string& rtf, const char* bytes, size_t size) {
   if (size == 1 && bytes[0] == '\r') {
     rtf += "\\par\n";
+    return;
+  }
+  if (size == 1 && bytes[0] == '\t') {
+    rtf += "\\tab ";
     return;
   }
   const auto first = static_cast<unsigned char>(bytes[0]);
