@@ -223,7 +223,7 @@ bool RichTextWindow::RewriteRange(int32_t start, int32_t end) {
 }
 
 // Replaces [start, end) by the rich text, which then takes the paragraph
-// format and the text font that the text before it has.
+// format and the text font that the text before it has, and protection.
 bool RichTextWindow::StreamIn(int32_t start, int32_t end, const std::string& rtf) {
   EventMaskOff quiet(text_);
   PARAFORMAT paragraph = {};
@@ -235,6 +235,9 @@ bool RichTextWindow::StreamIn(int32_t start, int32_t end, const std::string& rtf
   font.cbSize = sizeof font;
   SendMessageA(text_, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&font));
   font.dwMask &= CFM_FACE | CFM_SIZE | CFM_CHARSET | CFM_BOLD | CFM_ITALIC;
+  // Every unit is protected; not every reader of rich text honours \protect.
+  font.dwMask |= CFM_PROTECTED;
+  font.dwEffects |= CFE_PROTECTED;
 
   const int32_t lengthAfter = TextCharacterCount(text_) - (end - start);
   SelectText(text_, start, end);
