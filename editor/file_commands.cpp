@@ -30,11 +30,6 @@ const char* FileExtension(const char* path) {
   return dot ? dot + 1 : nullptr;
 }
 
-bool ExtensionIs(const char* path, const char* extension) {
-  const char* own = FileExtension(path);
-  return own && lstrcmpiA(own, extension) == 0;
-}
-
 // The reader for a path, chosen by how it ends (without regard to case).
 bool ReadLyrics(const char* path, OwnedBuffer file, EditorDocument& target) {
   if (EndsWithNoCase(path, "km")) return OpenKmFile(std::move(file), target);
@@ -59,6 +54,7 @@ void EditorMainWindow::ResetDocument() {
 }
 
 void EditorMainWindow::SetLyricsFile(const char* path) {
+  lyricsWordTimed_ = false;
   lstrcpynA(lyricsPath_, path, MAX_PATH);
   lstrcpynA(lyricsFileName_, FileNamePart(lyricsPath_), MAX_PATH);
 }
@@ -98,8 +94,10 @@ bool EditorMainWindow::OpenLyricsFile(const char* path) {
   if (ReadWholeFile(path, file) != LoadStatus::Loaded) return false;
   RichTextWindow window(text_, evenUnitColour_, oddUnitColour_);
   EditorDocument target{document_, timestamps_, window, IsLyricsLeadByte,
-                        ConvertMarkedTextToAnsi};
+                        ConvertUnicodeTextToAnsi};
   if (!ReadLyrics(path, std::move(file), target)) return false;
+  // An LRC file that gave syncpoints had word tags: Save keeps them.
+  lyricsWordTimed_ = EndsWithNoCase(path, "lrc") && document_.HasAnySyncpoint();
   if (ILyricsDisplay* display = audio_.lyricsDisplay()) {
     display->ClearTimestamps();
     display->ClearText();
@@ -131,11 +129,18 @@ bool EditorMainWindow::SaveLyrics() {
   if (!extension) return SaveLyricsAs(true);
   const bool lrc = lstrcmpiA(extension, "lrc") == 0;
   if (!lrc && lstrcmpiA(extension, "km") != 0) return SaveLyricsAs(true);
+  LyricsFileType type = LyricsFileType::kKm;
   if (lrc) {
     TakePairsFromDisplay();
-    if (!CanSaveAsLrc(document_, timestamps_)) return SaveLyricsAs(false);
+    if (lyricsWordTimed_ && CanSaveAsWordLrc(document_, timestamps_)) {
+      type = LyricsFileType::kWordLrc;
+    } else if (CanSaveAsLrc(document_, timestamps_)) {
+      type = LyricsFileType::kLrc;
+    } else {
+      return SaveLyricsAs(false);
+    }
   }
-  if (!WriteLyricsFile(lyricsPath_, lrc)) {
+  if (!WriteLyricsFile(lyricsPath_, type)) {
     MessageBoxA(window_, "File save failed.", kEditorName, MB_ICONWARNING);
     return false;
   }
@@ -148,14 +153,20 @@ bool EditorMainWindow::SaveLyricsAs(bool lrcAllowed) {
   if (NothingToSave()) return true;
   TakePairsFromDisplay();
   const bool offerLrc = lrcAllowed && CanSaveAsLrc(document_, timestamps_);
+  const bool offerWordLrc = CanSaveAsWordLrc(document_, timestamps_);
   char path[MAX_PATH];
   ProposeSaveName(path);
-  if (!ChooseLyricsFileToSave(window_, offerLrc, settings_.saveDirectory, path)) return false;
-  if (!WriteLyricsFile(path, ExtensionIs(path, "lrc"))) {
+  LyricsFileType type = LyricsFileType::kKm;
+  if (!ChooseLyricsFileToSave(window_, offerLrc, offerWordLrc, settings_.saveDirectory, path,
+                              &type)) {
+    return false;
+  }
+  if (!WriteLyricsFile(path, type)) {
     MessageBoxA(window_, "File save failed.", kEditorName, MB_ICONWARNING);
     return false;
   }
   SetLyricsFile(path);
+  lyricsWordTimed_ = type == LyricsFileType::kWordLrc;
   RememberDirectory(path, settings_.saveDirectory, sizeof settings_.saveDirectory);
   modified_ = false;
   RefreshFileCommands();
@@ -178,11 +189,12 @@ void EditorMainWindow::ProposeSaveName(char (&name)[MAX_PATH]) const {
 
 // The document in the chosen format, written so that a failure leaves the
 // file that was there as it was. True also when there was nothing to write.
-bool EditorMainWindow::WriteLyricsFile(const char* path, bool lrc) {
+bool EditorMainWindow::WriteLyricsFile(const char* path, LyricsFileType type) {
   TakePairsFromDisplay();
   OwnedBuffer bytes;
-  const bool made = lrc ? SaveLrcFile(document_, timestamps_, &bytes)
-                        : SaveKmFile(document_, timestamps_, &bytes);
+  const bool made = type == LyricsFileType::kLrc       ? SaveLrcFile(document_, timestamps_, &bytes)
+                    : type == LyricsFileType::kWordLrc ? SaveWordLrcFile(document_, timestamps_, &bytes)
+                                                       : SaveKmFile(document_, timestamps_, &bytes);
   if (!made) return false;
   if (bytes.size() == 0) return true;
   return SaveFileSafely(path, bytes.data(), bytes.size());

@@ -11,10 +11,40 @@ namespace {
 
 constexpr DWORD kDialogFlags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
 
-constexpr char kKmOnlyTypes[] = "*.km\0*.km\0";
-constexpr char kKmAndLrcTypes[] = "*.km\0*.km\0*.lrc\0*.lrc\0";
-// The extension of each Save As type, by its 1-based index.
-const char* TypeExtension(DWORD filterIndex) { return filterIndex == 2 ? ".lrc" : ".km"; }
+// The types a Save As dialog offers, in order (its filter index less one).
+struct SaveTypes {
+  LyricsFileType types[3];
+  DWORD count;
+  char filters[96];
+};
+
+SaveTypes OfferedTypes(bool offerLrc, bool offerWordLrc) {
+  SaveTypes offered = {};
+  size_t used = 0;
+  const auto add = [&](LyricsFileType type, const char* text, size_t size) {
+    offered.types[offered.count++] = type;
+    std::memcpy(offered.filters + used, text, size);
+    used += size;
+  };
+  add(LyricsFileType::kKm, "*.km\0*.km", sizeof "*.km\0*.km");
+  if (offerLrc) add(LyricsFileType::kLrc, "*.lrc\0*.lrc", sizeof "*.lrc\0*.lrc");
+  if (offerWordLrc) {
+    add(LyricsFileType::kWordLrc, "Word-timed LRC (*.lrc)\0*.lrc",
+        sizeof "Word-timed LRC (*.lrc)\0*.lrc");
+  }
+  offered.filters[used] = '\0';  // the empty pair that ends the list
+  return offered;
+}
+
+LyricsFileType ChosenType(const OPENFILENAMEA& record) {
+  const auto* offered = reinterpret_cast<const SaveTypes*>(record.lCustData);
+  const DWORD index = record.nFilterIndex;
+  return index >= 1 && index <= offered->count ? offered->types[index - 1] : LyricsFileType::kKm;
+}
+
+const char* TypeExtension(const OPENFILENAMEA& record) {
+  return ChosenType(record) == LyricsFileType::kKm ? ".km" : ".lrc";
+}
 
 OPENFILENAMEA DialogRecord(HWND owner, const char* filters, const char* directory,
                            char (&path)[MAX_PATH]) {
@@ -46,12 +76,12 @@ bool DialogFileName(HWND dialog, char (&name)[MAX_PATH]) {
 }
 
 // Switching the type: an extension already in the name becomes the type's.
-void FollowTypeChange(HWND dialog, DWORD filterIndex) {
+void FollowTypeChange(HWND dialog, const OPENFILENAMEA& record) {
   char name[MAX_PATH];
   if (!DialogFileName(dialog, name)) return;
   char* dot = std::strrchr(name, '.');
   if (!dot || std::strpbrk(dot, "\\/")) return;
-  const char* extension = TypeExtension(filterIndex);
+  const char* extension = TypeExtension(record);
   if (static_cast<size_t>(dot - name) + std::strlen(extension) >= MAX_PATH) return;
   std::strcpy(dot, extension);
   SetDialogFileName(dialog, name);
@@ -61,7 +91,7 @@ void FollowTypeChange(HWND dialog, DWORD filterIndex) {
 // the longer name as if the user had typed it (so it asks again before a
 // file is replaced). True when OK was held back for that.
 bool AppendTypeExtension(HWND dialog, const OPENFILENAMEA& record) {
-  const char* extension = TypeExtension(record.nFilterIndex);
+  const char* extension = TypeExtension(record);
   if (EndsWithNoCase(record.lpstrFile, extension)) return false;
   char name[MAX_PATH];
   if (!DialogFileName(dialog, name)) return false;
@@ -84,7 +114,7 @@ UINT_PTR CALLBACK SaveAsHook(HWND hook, UINT message, WPARAM, LPARAM lParam) {
   HWND dialog = GetParent(hook);
   switch (notice->hdr.code) {
     case CDN_TYPECHANGE:
-      FollowTypeChange(dialog, notice->lpOFN->nFilterIndex);
+      FollowTypeChange(dialog, *notice->lpOFN);
       return 0;
     case CDN_FILEOK:
       if (!AppendTypeExtension(dialog, *notice->lpOFN)) return 0;
@@ -121,11 +151,14 @@ bool ChooseFileToOpen(HWND owner, const char* filters, char* directory, size_t d
   return true;
 }
 
-bool ChooseLyricsFileToSave(HWND owner, bool offerLrc, const char* directory,
-                            char (&path)[MAX_PATH]) {
-  OPENFILENAMEA record =
-      DialogRecord(owner, offerLrc ? kKmAndLrcTypes : kKmOnlyTypes, directory, path);
+bool ChooseLyricsFileToSave(HWND owner, bool offerLrc, bool offerWordLrc, const char* directory,
+                            char (&path)[MAX_PATH], LyricsFileType* type) {
+  const SaveTypes offered = OfferedTypes(offerLrc, offerWordLrc);
+  OPENFILENAMEA record = DialogRecord(owner, offered.filters, directory, path);
   record.Flags |= OFN_ENABLEHOOK;
   record.lpfnHook = SaveAsHook;
-  return GetSaveFileNameA(&record) != 0;
+  record.lCustData = reinterpret_cast<LPARAM>(&offered);
+  if (!GetSaveFileNameA(&record)) return false;
+  *type = ChosenType(record);
+  return true;
 }

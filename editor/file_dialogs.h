@@ -12,14 +12,18 @@
 bool ChooseFileToOpen(HWND owner, const char* filters, char* directory, size_t directorySize,
                       char (&path)[MAX_PATH]);
 
+// The kinds of lyrics file the editor writes.
+enum class LyricsFileType { kKm, kLrc, kWordLrc };
+
 // The Save As dialog for lyrics, starting in `directory` with the name in
-// `path` proposed (may be empty). Its types are "*.km" and, when
-// `offerLrc`, "*.lrc"; the name follows the chosen type: switching the type
-// replaces an extension in the name, and OK appends the type's extension
-// when the name lacks it. The dialog asks before a file is replaced. True
-// with the chosen path in `path`; false when cancelled.
-bool ChooseLyricsFileToSave(HWND owner, bool offerLrc, const char* directory,
-                            char (&path)[MAX_PATH]);
+// `path` proposed (may be empty). Its types are "*.km", "*.lrc" when
+// `offerLrc` and "Word-timed LRC (*.lrc)" when `offerWordLrc`; the name
+// follows the chosen type: switching the type replaces an extension in the
+// name, and OK appends the type's extension when the name lacks it. The
+// dialog asks before a file is replaced. True with the chosen path in
+// `path` and its type in `type`; false when cancelled.
+bool ChooseLyricsFileToSave(HWND owner, bool offerLrc, bool offerWordLrc, const char* directory,
+                            char (&path)[MAX_PATH], LyricsFileType* type);
 
 // Puts the directory of `path` into `directory` (`directorySize` bytes):
 // without its final backslash, except for the root of a drive ("C:\\").

@@ -31,6 +31,7 @@
 #include "editor/document/lyrics_document.h"
 #include "editor/document/timestamp_list.h"
 #include "editor/editor_settings.h"
+#include "editor/file_dialogs.h"
 #include "editor/lyrics_text_access.h"
 #include "filters/lyrics_display/ilyrics_display.h"
 
@@ -73,9 +74,6 @@ class EditorMainWindow {
 
   // The character model of the lyrics text.
   const LyricsDocument& document() const { return document_; }
-  // The lyrics display filter of the playback graph, or null: the holder
-  // of the timestamps while audio is loaded.
-  ILyricsDisplay* lyricsDisplay() const { return audio_.lyricsDisplay(); }
   // Units still waiting for their colours (coloured on a timer).
   bool recolouring() const { return recolourFrom_ >= 0; }
   // The lyrics display filter of the playback graph, or null: the holder
@@ -188,9 +186,6 @@ class EditorMainWindow {
   void StepTimestampHistory(bool undo);
   int32_t LastTimedUnitOfLine(int32_t unit, int32_t pairCount) const;
   void ShowUnitLine(int32_t unit);
-  void StepTimestampHistory(bool undo);
-  int32_t LastTimedUnitOfLine(int32_t unit, int32_t pairCount) const;
-  void ShowUnitLine(int32_t unit);
   // The document and the pairs to and from the lyrics display filter
   // (lyrics_display_handover.cpp).
   void HandDocumentToDisplay();
@@ -211,8 +206,6 @@ class EditorMainWindow {
   void SeekTo(int64_t time);
   void SeekPausedTo(int64_t time);
   int64_t CurrentPosition() const;
-  void SeekPausedTo(int64_t time);
-  int64_t CurrentPosition() const;
   void ShowPosition(int64_t time);
   void ShowStoppedAtStart();
 
@@ -228,7 +221,7 @@ class EditorMainWindow {
   bool OpenLyricsFile(const char* path);
   bool NothingToSave() const;
   void ProposeSaveName(char (&name)[MAX_PATH]) const;
-  bool WriteLyricsFile(const char* path, bool lrc);
+  bool WriteLyricsFile(const char* path, LyricsFileType type);
 
   // Options (options_commands.cpp).
   void OnTextFont(int, int);
@@ -290,6 +283,8 @@ class EditorMainWindow {
   char lyricsFileName_[MAX_PATH] = {};
   // The current lyrics file with its directory.
   char lyricsPath_[MAX_PATH] = {};
+  // The current lyrics file is word-timed LRC: Save writes the word tags.
+  bool lyricsWordTimed_ = false;
 
   // The enabled state of Save: raised by every edit of the text, its
   // syncpoints or the pairs; lowered by New, Close, Open and a save.

@@ -67,6 +67,13 @@ HWND NameField(HWND dialog) {
 }
 HWND TypeList(HWND dialog) { return GetDlgItem(dialog, cmb1); }
 
+// The text of a type in the list (0-based), read across processes.
+std::wstring TypeName(HWND dialog, int index) {
+  wchar_t name[64] = {};
+  SendMessageW(TypeList(dialog), CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(name));
+  return name;
+}
+
 // Chooses the type as a user does with the list (1-based index).
 void ChooseType(HWND dialog, int index) {
   HWND list = TypeList(dialog);
@@ -163,8 +170,11 @@ class FileCommandsTest : public ::testing::Test {
 };
 
 // A ".km" file opened and saved again keeps its bytes; Save As proposes its
-// name, offers only "*.km" for a document with syncpoints, and appends the
-// type's extension to a name that lacks it.
+// name, offers "*.km" and word-timed LRC, not "*.lrc", for a document with
+// syncpoints, and appends the type's extension to a name that lacks it.
+// Word-timed LRC keeps the timed document: Save writes it again as it was,
+// and a ".km" saved from it and saved as word-timed LRC again gives the
+// same bytes (LRC keeps no empty lines, so the first ".km" differs there).
 TEST_F(FileCommandsTest, KmFileOpensSavesBackItsBytesAndSavesAsANewName) {
   CopySample("twinkle.km");
   const std::string original = FileBytes(InFolder("twinkle.km"));
@@ -189,17 +199,39 @@ TEST_F(FileCommandsTest, KmFileOpensSavesBackItsBytesAndSavesAsANewName) {
   HWND saveAs = CommandDialog(ID_FILE_SAVE_AS);
   ASSERT_NE(saveAs, nullptr);
   EXPECT_EQ(WindowTextOf(NameField(saveAs)), "twinkle.km");
-  EXPECT_EQ(SendMessageA(TypeList(saveAs), CB_GETCOUNT, 0, 0), 1);
+  EXPECT_EQ(SendMessageA(TypeList(saveAs), CB_GETCOUNT, 0, 0), 2);
   ChooseFile(saveAs, "copy.txt");
   ASSERT_TRUE(WaitFor(kTimeoutMs, [&] { return Caption() == "Kamiru Editor - [copy.txt.km]"; }));
   EXPECT_EQ(FileBytes(InFolder("copy.txt.km")), original);
   EXPECT_EQ(FileBytes(InFolder("copy.txt")), "<missing>");
+
+  saveAs = CommandDialog(ID_FILE_SAVE_AS);
+  ASSERT_NE(saveAs, nullptr);
+  EXPECT_EQ(TypeName(saveAs, 1), L"Word-timed LRC (*.lrc)");
+  ChooseType(saveAs, 2);
+  ChooseFile(saveAs, "words");
+  ASSERT_TRUE(WaitFor(kTimeoutMs, [&] { return Caption() == "Kamiru Editor - [words.lrc]"; }));
+  const std::string words = FileBytes(InFolder("words.lrc"));
+  EXPECT_NE(words.find("]<00:01.00>Twinkle, <00:01.70>twinkle, "), std::string::npos) << words;
+  Open(InFolder("words.lrc"));
+  ASSERT_TRUE(WaitFor(kTimeoutMs, [&] { return Caption() == "Kamiru Editor - [words.lrc]"; }));
+  EXPECT_TRUE(RunsWithoutDialog(ID_FILE_SAVE));
+  EXPECT_EQ(FileBytes(InFolder("words.lrc")), words);
+  ChooseFile(CommandDialog(ID_FILE_SAVE_AS), "back.km");
+  ASSERT_TRUE(WaitFor(kTimeoutMs, [&] { return Caption() == "Kamiru Editor - [back.km]"; }));
+  Open(InFolder("back.km"));
+  saveAs = CommandDialog(ID_FILE_SAVE_AS);
+  ASSERT_NE(saveAs, nullptr);
+  ChooseType(saveAs, 2);
+  ChooseFile(saveAs, "again");
+  ASSERT_TRUE(WaitFor(kTimeoutMs, [&] { return Caption() == "Kamiru Editor - [again.lrc]"; }));
+  EXPECT_EQ(FileBytes(InFolder("again.lrc")), words);
 }
 
 // An LRC document without syncpoints may be saved as either type; switching
 // the type changes the extension in the name; the LRC written keeps every
-// timed line. A syncpoint turns Save into Save As with "*.km" only.
-TEST_F(FileCommandsTest, LrcSaveAsFollowsTheTypeAndASyncpointAllowsOnlyKm) {
+// timed line. A syncpoint turns Save into Save As without "*.lrc".
+TEST_F(FileCommandsTest, LrcSaveAsFollowsTheTypeAndASyncpointTakesLrcAway) {
   CopySample("twinkle.lrc");
   const std::string original = FileBytes(InFolder("twinkle.lrc"));
   Open(InFolder("twinkle.lrc"));
@@ -234,7 +266,8 @@ TEST_F(FileCommandsTest, LrcSaveAsFollowsTheTypeAndASyncpointAllowsOnlyKm) {
   ASSERT_TRUE(RunsWithoutDialog(ID_SET_SYNCPOINT));
   saveAs = CommandDialog(ID_FILE_SAVE);
   ASSERT_NE(saveAs, nullptr);
-  EXPECT_EQ(SendMessageA(TypeList(saveAs), CB_GETCOUNT, 0, 0), 1);
+  EXPECT_EQ(TypeName(saveAs, 1), L"Word-timed LRC (*.lrc)");
+  EXPECT_EQ(SendMessageA(TypeList(saveAs), CB_GETCOUNT, 0, 0), 2);
   Press(saveAs, IDCANCEL);
   EXPECT_EQ(FileBytes(InFolder("plain.lrc")), before);
   EXPECT_EQ(Caption(), "Kamiru Editor - [plain.lrc]");
@@ -244,6 +277,11 @@ TEST_F(FileCommandsTest, LrcSaveAsFollowsTheTypeAndASyncpointAllowsOnlyKm) {
   ASSERT_TRUE(RunsWithoutDialog(ID_REMOVE_SYNCPOINT));
   EXPECT_TRUE(RunsWithoutDialog(ID_FILE_SAVE));
   EXPECT_EQ(FileBytes(InFolder("plain.lrc")), before);
+
+  // Text in UTF-8 without a byte-order mark comes in as the ANSI code page.
+  std::ofstream(InFolder("utf8.txt"), std::ios::binary) << "Caf\xC3\xA9 au lait\r\n";
+  Open(InFolder("utf8.txt"));
+  EXPECT_NE(WindowTextOf(text_).find("Caf\xE9 au lait"), std::string::npos);
 }
 
 // Yes, No and Cancel at the prompt before New, Open, Close and Exit; after
