@@ -36,15 +36,6 @@ class QuietSelection {
   CHARRANGE selection_;
 };
 
-CHARFORMATA UnitFormat(COLORREF colour) {
-  CHARFORMATA format = {};
-  format.cbSize = sizeof format;
-  format.dwMask = CFM_COLOR | CFM_PROTECTED;
-  format.dwEffects = CFE_PROTECTED;
-  format.crTextColor = colour;
-  return format;
-}
-
 void SetSelectionFormat(HWND text, CHARFORMATA format) {
   SendMessageA(text, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
 }
@@ -139,5 +130,5 @@ void EditorMainWindow::SetInsertionColour() {
   if (selection.cpMin != selection.cpMax || !document_.IsSyncpointAt(selection.cpMin)) return;
   const int parity = document_.UnitParityAndEnd(selection.cpMin).parity;
   EventMaskOff quiet(text_);
-  SetSelectionFormat(text_, UnitFormat(parity ? evenUnitColour_ : oddUnitColour_));
+  SetSelectionFormat(text_, LyricsUnitFormat(parity ? evenUnitColour_ : oddUnitColour_));
 }

@@ -24,6 +24,15 @@ void Select(HWND text, LONG start, LONG end) {
 
 }  // namespace
 
+CHARFORMATA LyricsUnitFormat(COLORREF colour) {
+  CHARFORMATA format = {};
+  format.cbSize = sizeof format;
+  format.dwMask = CFM_COLOR | CFM_PROTECTED;
+  format.dwEffects = CFE_PROTECTED;
+  format.crTextColor = colour;
+  return format;
+}
+
 CHARFORMATA TextFontFormat(const LOGFONTA& font, int32_t sizeTenths, bool bold) {
   CHARFORMATA format = {};
   format.cbSize = sizeof format;

@@ -25,6 +25,10 @@ constexpr COLORREF kHeaderBreakColour = 0x0000C000;
 // size (tenths of a point, as twips) and bold and italic of `font`.
 CHARFORMATA TextFontFormat(const LOGFONTA& font, int32_t sizeTenths, bool bold);
 
+// The format of a lyrics unit: its colour, and protected like all text, so
+// that every attempt to change it is heard of.
+CHARFORMATA LyricsUnitFormat(COLORREF colour);
+
 // Switches the text window's notifications off for its lifetime, so that
 // changes the editor makes itself are not taken for the user's.
 class EventMaskOff {

@@ -11,15 +11,6 @@
 
 namespace {
 
-CHARFORMATA UnitFormat(COLORREF colour) {
-  CHARFORMATA format = {};
-  format.cbSize = sizeof format;
-  format.dwMask = CFM_COLOR | CFM_PROTECTED;
-  format.dwEffects = CFE_PROTECTED;
-  format.crTextColor = colour;
-  return format;
-}
-
 void AppendColour(std::string& rtf, COLORREF colour) {
   rtf += "\\red" + std::to_string(GetRValue(colour)) + "\\green" +
          std::to_string(GetGValue(colour)) + "\\blue" + std::to_string(GetBValue(colour)) + ";";
@@ -163,7 +154,7 @@ void RichTextWindow::ShowBlankNow(int32_t p, char shown) {
 // The unit's colour, protected like all lyrics, so that the editor hears of
 // every attempt to change them.
 void RichTextWindow::ColourUnitNow(int32_t start, int32_t end, int parity) {
-  CHARFORMATA format = UnitFormat(parity ? oddColour_ : evenColour_);
+  CHARFORMATA format = LyricsUnitFormat(parity ? oddColour_ : evenColour_);
   EventMaskOff quiet(text_);
   SelectText(text_, start, end);
   SendMessageA(text_, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
