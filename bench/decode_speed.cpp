@@ -12,27 +12,8 @@
 #include <cstring>
 #include <string>
 
+#include "bench/bench_support.h"
 #include "filters/tests/graph_support.h"
-
-namespace {
-
-double Now() {
-  LARGE_INTEGER counter, frequency;
-  QueryPerformanceCounter(&counter);
-  QueryPerformanceFrequency(&frequency);
-  return double(counter.QuadPart) / double(frequency.QuadPart);
-}
-
-bool RegisterFilters(const char* path) {
-  HMODULE module = LoadLibraryA(path);
-  if (!module) return false;
-  using Register = HRESULT(WINAPI*)();
-  auto registerServer = reinterpret_cast<Register>(
-      reinterpret_cast<void*>(GetProcAddress(module, "DllRegisterServer")));
-  return registerServer && registerServer() == S_OK;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 3) {
@@ -56,10 +37,10 @@ int main(int argc, char** argv) {
     for (int run = 0; run < 3; ++run) {
       EditorGraph graph;
       if (FAILED(BuildDecodingGraph(Widen(argv[i]), Widen(target), &graph))) break;
-      const double began = Now();
+      const double began = NowSeconds();
       graph.control->Run();
       const long code = WaitForEvent(graph, {EC_COMPLETE, EC_ERRORABORT}, 600000);
-      const double seconds = Now() - began;
+      const double seconds = NowSeconds() - began;
       graph.control->Stop();
       WaveData wave;
       if (code != EC_COMPLETE || !ReadWave(target, &wave) || !wave.complete) break;

@@ -9,8 +9,6 @@ build=$(cd "${1:-$root/build/windows64}" && pwd)
 songs=$(mktemp -d "${TMPDIR:-/tmp}/kmbench.XXXXXX")
 trap 'rm -rf "$songs"' EXIT
 sample=$root/samples/twinkle.wav
-quiet=(-hide_banner -loglevel error -nostdin -y)
-ffmpeg "${quiet[@]}" -stream_loop 7 -i "$sample" -ar 44100 -ac 2 -codec:a pcm_s16le "$songs/three-minutes.wav"
-ffmpeg "${quiet[@]}" -i "$songs/three-minutes.wav" -codec:a libmp3lame -b:a 192k "$songs/three-minutes.mp3"
+"$root/bench/make_three_minute_songs.sh" "$songs"
 "$root/tools/wine/winerun" --audio "$build/bench/decode_speed.exe" "$build/filters/kmfilters.dll" \
   "Z:$sample" "Z:$songs/three-minutes.wav" "Z:$songs/three-minutes.mp3"

@@ -18,12 +18,15 @@
 #include <string>
 #include <thread>
 
+#include "bench/bench_support.h"
 #include "editor/audio_graph.h"
 #include "editor/controls/position_bar.h"
 #include "editor/editor_ids.h"
 #include "editor/main_window.h"
 #include "editor/tests/harness/dialog_driver.h"
 #include "editor/tests/harness/editor_process.h"
+#include "editor/tests/harness/own_dialogs.h"
+#include "editor/tests/harness/playback_probe.h"
 #include "editor/tests/harness/window_queries.h"
 
 namespace {
@@ -32,22 +35,6 @@ constexpr DWORD kTimeoutMs = 120000;
 constexpr int kUnits = 10;
 constexpr int32_t kUnitLength = 100;  // centiseconds
 constexpr int32_t kFirstUnit = 1000;
-
-double Now() {
-  LARGE_INTEGER counter, frequency;
-  QueryPerformanceCounter(&counter);
-  QueryPerformanceFrequency(&frequency);
-  return double(counter.QuadPart) / double(frequency.QuadPart);
-}
-
-bool RegisterFilters(const char* path) {
-  HMODULE module = LoadLibraryA(path);
-  if (!module) return false;
-  using Register = HRESULT(WINAPI*)();
-  auto registerServer = reinterpret_cast<Register>(
-      reinterpret_cast<void*>(GetProcAddress(module, "DllRegisterServer")));
-  return registerServer && registerServer() == S_OK;
-}
 
 template <typename Probe>
 bool PumpUntil(DWORD timeoutMs, Probe probe) {
@@ -69,10 +56,12 @@ bool PumpUntil(DWORD timeoutMs, Probe probe) {
 double OpenSeconds(EditorMainWindow& editor, const char* path) {
   std::atomic<double> okAt{0};
   std::thread answer([&] {
-    HWND dialog =
-        WaitFor(kTimeoutMs, [] { return FindProcessWindow(GetCurrentProcessId(), "#32770"); });
-    if (!dialog || !EnterDialogFileName(dialog, path)) return;
-    okAt = Now();
+    HWND dialog = WaitFor(kTimeoutMs, [&] {
+      HWND found = FindOwnFileDialog();
+      return found && EnterDialogFileName(found, path) ? found : nullptr;
+    });
+    if (!dialog) return;
+    okAt = NowSeconds();
     ClickDialogButton(dialog, IDOK);
   });
   ILyricsDisplay* before = editor.lyricsDisplay();
@@ -82,49 +71,17 @@ double OpenSeconds(EditorMainWindow& editor, const char* path) {
   const bool ready = PumpUntil(kTimeoutMs, [&] {
     return editor.lyricsDisplay() && editor.lyricsDisplay() != before && bar.IsEnabled();
   });
-  const double done = Now();
+  const double done = NowSeconds();
   answer.join();
   return ready && okAt > 0 ? done - okAt : -1;
 }
-
-// The graph's position and state, seen through the display filter.
-struct GraphView {
-  IMediaSeeking* seeking = nullptr;
-  IMediaControl* control = nullptr;
-  explicit GraphView(ILyricsDisplay* display) {
-    IBaseFilter* filter = nullptr;
-    if (FAILED(display->QueryInterface(__uuidof(IBaseFilter), reinterpret_cast<void**>(&filter)))) {
-      return;
-    }
-    FILTER_INFO info = {};
-    if (SUCCEEDED(filter->QueryFilterInfo(&info)) && info.pGraph) {
-      info.pGraph->QueryInterface(__uuidof(IMediaSeeking), reinterpret_cast<void**>(&seeking));
-      info.pGraph->QueryInterface(__uuidof(IMediaControl), reinterpret_cast<void**>(&control));
-      info.pGraph->Release();
-    }
-    filter->Release();
-  }
-  ~GraphView() {
-    if (seeking) seeking->Release();
-    if (control) control->Release();
-  }
-  int32_t Position() const {
-    LONGLONG time = 0;
-    seeking->GetCurrentPosition(&time);
-    return Centiseconds(time);
-  }
-  bool Paused() const {
-    OAFilterState state = -1;
-    return control->GetState(0, &state) == S_OK && state == State_Paused;
-  }
-};
 
 // Play X over each of the units from its start: the largest distance of
 // the paused position from the unit's end, and the largest wall-clock
 // lateness beyond the unit's length, in centiseconds.
 void MeasurePlayX(EditorMainWindow& editor, int32_t* worstDistance, double* worstLateness) {
   ILyricsDisplay* display = editor.lyricsDisplay();
-  GraphView graph(display);
+  PlaybackProbe graph(display);
   display->ClearTimestamps();
   for (int i = 0; i < kUnits; ++i) {
     const int32_t start = kFirstUnit + i * 2 * kUnitLength;
@@ -133,14 +90,14 @@ void MeasurePlayX(EditorMainWindow& editor, int32_t* worstDistance, double* wors
   display->Refresh(1, 0);
   *worstDistance = 0;
   *worstLateness = 0;
-  for (int i = 0; i < kUnits && graph.seeking && graph.control; ++i) {
+  for (int i = 0; i < kUnits && graph; ++i) {
     const int32_t start = kFirstUnit + i * 2 * kUnitLength;
     SendMessageA(editor.window(), kMsgSeekRequest, 0, start);
-    PumpUntil(2000, [&] { return graph.Paused(); });
-    const double began = Now();
+    PumpUntil(2000, [&] { return graph.State() == State_Paused; });
+    const double began = NowSeconds();
     SendMessageA(editor.window(), WM_COMMAND, ID_AUDIO_PLAY_X, 0);
-    PumpUntil(kTimeoutMs, [&] { return graph.Paused(); });
-    const double lateness = (Now() - began) * 100 - kUnitLength;
+    PumpUntil(kTimeoutMs, [&] { return graph.State() == State_Paused; });
+    const double lateness = (NowSeconds() - began) * 100 - kUnitLength;
     const int32_t distance = std::abs(graph.Position() - (start + kUnitLength));
     *worstDistance = std::max(*worstDistance, distance);
     *worstLateness = std::max(*worstLateness, lateness);
@@ -201,9 +158,7 @@ int main(int argc, char** argv) {
       editor.lyricsDisplay()->ClearTimestamps();
     }
     std::thread([] {
-      HWND box =
-          WaitFor(10000, [] { return FindProcessWindow(GetCurrentProcessId(), "#32770"); });
-      if (box) ClickDialogButton(box, IDNO);
+      if (HWND box = WaitFor(10000, FindOwnMessageBox)) ClickDialogButton(box, IDNO);
     }).detach();
     SendMessageA(editor.window(), WM_COMMAND, ID_APP_EXIT, 0);
   }

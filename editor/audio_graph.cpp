@@ -118,17 +118,21 @@ HRESULT AudioGraph::BuildDecoding(const char* audioPath, HWND strip, HWND main,
     return E_FAIL;
   }
   HRESULT hr = CreateGraph();
-  ComRef<IBaseFilter> writer;
-  if (SUCCEEDED(hr)) hr = CreateFilter(kClsidWaveWriterFilter, writer.out());
-  if (SUCCEEDED(hr)) hr = graph_->AddFilter(writer.get(), L"KMWS");
-  ComRef<IFileSinkFilter> sink;
-  if (SUCCEEDED(hr)) hr = writer->QueryInterface(__uuidof(IFileSinkFilter), sink.outVoid());
-  if (SUCCEEDED(hr)) hr = sink->SetFileName(wideWork, nullptr);
-  if (SUCCEEDED(hr)) hr = graph_->RenderFile(wideAudio, nullptr);
-  ComRef<IPin> input;
-  ComRef<IPin> upstream;
-  if (SUCCEEDED(hr)) hr = FindPin(writer.get(), PINDIR_INPUT, 0, input.out());
-  if (SUCCEEDED(hr)) hr = input->ConnectedTo(upstream.out());
+  // The references to filters and pins go before the graph does: a pin of
+  // the system's splitter may not outlive its graph (Wine frees it).
+  {
+    ComRef<IBaseFilter> writer;
+    if (SUCCEEDED(hr)) hr = CreateFilter(kClsidWaveWriterFilter, writer.out());
+    if (SUCCEEDED(hr)) hr = graph_->AddFilter(writer.get(), L"KMWS");
+    ComRef<IFileSinkFilter> sink;
+    if (SUCCEEDED(hr)) hr = writer->QueryInterface(__uuidof(IFileSinkFilter), sink.outVoid());
+    if (SUCCEEDED(hr)) hr = sink->SetFileName(wideWork, nullptr);
+    if (SUCCEEDED(hr)) hr = graph_->RenderFile(wideAudio, nullptr);
+    ComRef<IPin> input;
+    ComRef<IPin> upstream;
+    if (SUCCEEDED(hr)) hr = FindPin(writer.get(), PINDIR_INPUT, 0, input.out());
+    if (SUCCEEDED(hr)) hr = input->ConnectedTo(upstream.out());
+  }
   // A second sink (a video renderer, say) means streams the work file
   // cannot hold.
   if (SUCCEEDED(hr) && CountSinks(graph_) != 1) hr = E_FAIL;
@@ -143,25 +147,27 @@ HRESULT AudioGraph::BuildPlayback(HWND strip, HWND main, UINT notifyMessage) {
   WCHAR wideWork[MAX_PATH];
   if (!WorkFilePath(work) || !WidePath(work, wideWork)) return E_FAIL;
   HRESULT hr = CreateGraph();
-  ComRef<IBaseFilter> tee;
-  ComRef<IBaseFilter> display;
-  if (SUCCEEDED(hr)) hr = CreateFilter(kClsidAudioTeeFilter, tee.out());
-  if (SUCCEEDED(hr)) hr = CreateFilter(kClsidLyricsDisplayFilter, display.out());
-  ComRef<IFileSourceFilter> source;
-  if (SUCCEEDED(hr)) hr = display->QueryInterface(__uuidof(IFileSourceFilter), source.outVoid());
-  if (SUCCEEDED(hr)) hr = source->Load(wideWork, nullptr);
-  if (SUCCEEDED(hr)) hr = graph_->AddFilter(tee.get(), L"KMWT");
-  // Intelligent connect routes the audio through the tee, which is already
-  // in the graph, to the audio renderer.
-  if (SUCCEEDED(hr)) hr = graph_->RenderFile(wideWork, nullptr);
-  if (SUCCEEDED(hr)) hr = graph_->AddFilter(display.get(), L"KMWLD");
-  ComRef<IPin> teeBranch;
-  ComRef<IPin> displayInput;
-  if (SUCCEEDED(hr)) hr = FindPin(tee.get(), PINDIR_OUTPUT, 1, teeBranch.out());
-  if (SUCCEEDED(hr)) hr = FindPin(display.get(), PINDIR_INPUT, 0, displayInput.out());
-  if (SUCCEEDED(hr)) hr = graph_->Connect(teeBranch.get(), displayInput.get());
-  if (SUCCEEDED(hr)) {
-    hr = display->QueryInterface(kIidLyricsDisplay, reinterpret_cast<void**>(&display_));
+  {
+    ComRef<IBaseFilter> tee;
+    ComRef<IBaseFilter> display;
+    if (SUCCEEDED(hr)) hr = CreateFilter(kClsidAudioTeeFilter, tee.out());
+    if (SUCCEEDED(hr)) hr = CreateFilter(kClsidLyricsDisplayFilter, display.out());
+    ComRef<IFileSourceFilter> source;
+    if (SUCCEEDED(hr)) hr = display->QueryInterface(__uuidof(IFileSourceFilter), source.outVoid());
+    if (SUCCEEDED(hr)) hr = source->Load(wideWork, nullptr);
+    if (SUCCEEDED(hr)) hr = graph_->AddFilter(tee.get(), L"KMWT");
+    // Intelligent connect routes the audio through the tee, which is already
+    // in the graph, to the audio renderer.
+    if (SUCCEEDED(hr)) hr = graph_->RenderFile(wideWork, nullptr);
+    if (SUCCEEDED(hr)) hr = graph_->AddFilter(display.get(), L"KMWLD");
+    ComRef<IPin> teeBranch;
+    ComRef<IPin> displayInput;
+    if (SUCCEEDED(hr)) hr = FindPin(tee.get(), PINDIR_OUTPUT, 1, teeBranch.out());
+    if (SUCCEEDED(hr)) hr = FindPin(display.get(), PINDIR_INPUT, 0, displayInput.out());
+    if (SUCCEEDED(hr)) hr = graph_->Connect(teeBranch.get(), displayInput.get());
+    if (SUCCEEDED(hr)) {
+      hr = display->QueryInterface(kIidLyricsDisplay, reinterpret_cast<void**>(&display_));
+    }
   }
   if (SUCCEEDED(hr)) hr = Connect(strip, main, notifyMessage);
   if (FAILED(hr)) TearDown();

@@ -33,6 +33,8 @@
 #include "editor/tests/harness/clipboard_text.h"
 #include "editor/tests/harness/dialog_driver.h"
 #include "editor/tests/harness/editor_process.h"
+#include "editor/tests/harness/own_dialogs.h"
+#include "editor/tests/harness/playback_probe.h"
 #include "editor/tests/harness/screen_picture.h"
 #include "editor/tests/harness/user_input.h"
 #include "editor/tests/harness/window_queries.h"
@@ -92,18 +94,17 @@ std::future<std::string> AnswerOpenDialog(const std::string& path, DWORD boxWait
   std::future<std::string> result = message.get_future();
   std::thread([path, boxWaitMs](std::promise<std::string> told) {
     std::string text;
-    HWND dialog =
-        WaitFor(kTimeoutMs, [] { return FindProcessWindow(GetCurrentProcessId(), "#32770"); });
-    if (dialog && EnterDialogFileName(dialog, path.c_str())) {
+    HWND dialog = WaitFor(kTimeoutMs, [&] {
+      HWND found = FindOwnFileDialog();
+      return found && EnterDialogFileName(found, path.c_str()) ? found : nullptr;
+    });
+    if (dialog) {
       ClickDialogButton(dialog, IDOK);
       WaitFor(kTimeoutMs, [&] { return !IsWindow(dialog); });
-      HWND box = WaitFor(boxWaitMs, [&] {
-        return FindProcessWindow(GetCurrentProcessId(), "#32770");
-      });
+      HWND box = WaitFor(boxWaitMs, FindOwnMessageBox);
       if (box) {
-        // The box may show before its text is in place.
-        WaitFor(2000, [&] { return !(text = DialogStaticText(box)).empty(); });
-        fprintf(stderr, "message: %s (%s)\n", text.c_str(), WindowTextOf(box).c_str());
+        text = DialogStaticText(box);
+        fprintf(stderr, "message: %s\n", text.c_str());
         ClickDialogButton(box, IDOK);
       }
     }
@@ -121,48 +122,6 @@ int32_t ShownCentiseconds(const TimeDisplay& display) {
   const ReadoutTime& t = display.shownTime();
   return ((t.hours * 60 + t.minutes) * 60 + t.seconds) * 100 + t.hundredths;
 }
-
-// The playback graph behind the lyrics display filter, read as the test's
-// own view of where the song is and whether it plays.
-class GraphProbe {
- public:
-  explicit GraphProbe(ILyricsDisplay* display) {
-    IBaseFilter* filter = nullptr;
-    if (!display ||
-        FAILED(display->QueryInterface(__uuidof(IBaseFilter), reinterpret_cast<void**>(&filter)))) {
-      return;
-    }
-    FILTER_INFO info = {};
-    if (SUCCEEDED(filter->QueryFilterInfo(&info)) && info.pGraph) {
-      info.pGraph->QueryInterface(__uuidof(IMediaSeeking), reinterpret_cast<void**>(&seeking_));
-      info.pGraph->QueryInterface(__uuidof(IMediaControl), reinterpret_cast<void**>(&control_));
-      info.pGraph->Release();
-    }
-    filter->Release();
-  }
-  ~GraphProbe() {
-    if (seeking_) seeking_->Release();
-    if (control_) control_->Release();
-  }
-  GraphProbe(const GraphProbe&) = delete;
-  GraphProbe& operator=(const GraphProbe&) = delete;
-
-  explicit operator bool() const { return seeking_ && control_; }
-  int32_t Position() const {
-    LONGLONG time = 0;
-    seeking_->GetCurrentPosition(&time);
-    return Centiseconds(time);
-  }
-  // The settled state, or -1 while it changes.
-  OAFilterState State() const {
-    OAFilterState state = -1;
-    return control_->GetState(0, &state) == S_OK ? state : -1;
-  }
-
- private:
-  IMediaSeeking* seeking_ = nullptr;
-  IMediaControl* control_ = nullptr;
-};
 
 struct UnitTime {
   int32_t start;
@@ -313,7 +272,16 @@ std::vector<TimestampPair> PairsOf(ILyricsDisplay* display) {
   return pairs;
 }
 
-class AudioEngineTest : public RegisteredFilters {};
+class AudioEngineTest : public RegisteredFilters {
+ protected:
+  // The editor of an earlier test quit with WM_QUIT, which would end the
+  // next modal dialog at once.
+  void SetUp() override {
+    MSG quit;
+    while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+  }
+};
 
 TEST_F(AudioEngineTest, OpenPlayPauseSeekAndStopTheSampleSong) {
   ASSERT_NE(LoadLibraryA("riched20.dll"), nullptr);
@@ -325,9 +293,10 @@ TEST_F(AudioEngineTest, OpenPlayPauseSeekAndStopTheSampleSong) {
   TimeDisplay& time = ControlOf<TimeDisplay>(main, IDC_TIME_DISPLAY);
   EXPECT_FALSE(bar.IsEnabled());
 
-  AnswerOpenDialog(WindowsPath(SAMPLE_WAV));
+  std::future<std::string> message = AnswerOpenDialog(WindowsPath(SAMPLE_WAV), 1000);
   PostMessageA(main, WM_COMMAND, ID_AUDIO_OPEN, 0);
   ASSERT_TRUE(PumpUntil(kTimeoutMs, [&] { return bar.IsEnabled(); }));
+  EXPECT_EQ(message.get(), "");
   EXPECT_NE(WindowTextOf(main).find("[twinkle.wav]"), std::string::npos) << WindowTextOf(main);
   const int32_t length = bar.GetRange();
   ASSERT_GT(length, 200);  // the sample is several seconds long
@@ -387,18 +356,19 @@ TEST_F(AudioEngineTest, OpenPlayPauseSeekAndStopTheSampleSong) {
 // Opens `path` through the Audio Open dialog and waits for a new lyrics
 // display filter with the position bar enabled.
 bool OpenSong(EditorMainWindow& editor, const std::string& path) {
-  AnswerOpenDialog(path);
+  std::future<std::string> message = AnswerOpenDialog(path, 1000);
   PostMessageA(editor.window(), WM_COMMAND, ID_AUDIO_OPEN, 0);
   PositionBar& bar = ControlOf<PositionBar>(editor.window(), IDC_POSITION_BAR);
   bool decoding = false;
-  return PumpUntil(kTimeoutMs, [&] {
+  const bool ready = PumpUntil(kTimeoutMs, [&] {
     decoding = decoding || !bar.IsEnabled();
     return decoding && bar.IsEnabled() && editor.lyricsDisplay();
   });
+  return message.get().empty() && ready;
 }
 
 // Waits until a run ends paused and returns where.
-int32_t WaitUntilPaused(const GraphProbe& graph) {
+int32_t WaitUntilPaused(const PlaybackProbe& graph) {
   PumpUntil(kTimeoutMs, [&] { return graph.State() == State_Paused; });
   PumpFor(200);
   return graph.Position();
@@ -440,7 +410,7 @@ TEST_F(AudioEngineTest, TimingSessionWithTheMouseThenReplayUndoClickAndReopen) {
   // Every unit timed with the Set tool: the button held in the strip from
   // the word's start to its end while the song plays.
   {
-    GraphProbe graph(editor.lyricsDisplay());
+    PlaybackProbe graph(editor.lyricsDisplay());
     ASSERT_TRUE(graph);
     HWND strip = GetWindow(FindDescendant(main, IDC_PREVIEW_HOST), GW_CHILD);
     ASSERT_TRUE(strip);
@@ -477,7 +447,7 @@ TEST_F(AudioEngineTest, TimingSessionWithTheMouseThenReplayUndoClickAndReopen) {
   EXPECT_TRUE(MenuEnabled(main, ID_TIMESTAMP_UNDO));
 
   {
-    GraphProbe graph(editor.lyricsDisplay());
+    PlaybackProbe graph(editor.lyricsDisplay());
     // Play X from inside a unit pauses at its end; Play goes on from there.
     SendMessageA(main, kMsgSeekRequest, 0, (pairs[5].start + pairs[5].end) / 2);
     SendMessageA(main, WM_COMMAND, ID_AUDIO_PLAY_X, 0);
@@ -577,9 +547,7 @@ TEST_F(AudioEngineTest, TimingSessionWithTheMouseThenReplayUndoClickAndReopen) {
 
   // The editor asks to save the timed lyrics: not this time.
   std::thread([] {
-    HWND box =
-        WaitFor(kTimeoutMs, [] { return FindProcessWindow(GetCurrentProcessId(), "#32770"); });
-    if (box) ClickDialogButton(box, IDNO);
+    if (HWND box = WaitFor(kTimeoutMs, FindOwnMessageBox)) ClickDialogButton(box, IDNO);
   }).detach();
   SendMessageA(main, WM_COMMAND, ID_APP_EXIT, 0);
   EXPECT_FALSE(IsWindow(main));
