@@ -457,6 +457,7 @@ TEST_F(AudioEngineTest, TimingSessionWithTheMouseThenReplayUndoClickAndReopen) {
     EXPECT_NEAR(bar.GetPosition(), pairs[5].end, 2);
     SendMessageA(main, WM_COMMAND, ID_AUDIO_PLAY, 0);
     EXPECT_TRUE(PumpUntil(kTimeoutMs, [&] { return graph.Position() > pairs[7].end; }));
+    if (const char* shot = std::getenv("KM_TIMING_SHOT")) SaveScreenWindow(main, shot);
     EXPECT_EQ(graph.State(), State_Running);
 
     // Play XX on the last timed unit of a line is Play X; from the line's
