@@ -16,20 +16,19 @@ HWND FindOwnDialog(Fits fits) {
   return found && ready(found) ? found : nullptr;
 }
 
+BOOL CALLBACK NoteTypingField(HWND child, LPARAM flag) {
+  char name[16] = {};
+  GetClassNameA(child, name, sizeof name);
+  if (lstrcmpiA(name, "Edit") != 0 && lstrcmpiA(name, "ComboBox") != 0) return TRUE;
+  *reinterpret_cast<bool*>(flag) = true;
+  return FALSE;
+}
+
 // Whether the dialog has a field to type in: a file dialog has, a message
 // box has only texts and buttons.
 bool HasTypingField(HWND dialog) {
   bool found = false;
-  EnumChildWindows(
-      dialog,
-      [](HWND child, LPARAM flag) -> BOOL {
-        char name[16] = {};
-        GetClassNameA(child, name, sizeof name);
-        if (lstrcmpiA(name, "Edit") != 0 && lstrcmpiA(name, "ComboBox") != 0) return TRUE;
-        *reinterpret_cast<bool*>(flag) = true;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumChildWindows(dialog, NoteTypingField, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 
