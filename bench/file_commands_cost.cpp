@@ -17,6 +17,7 @@
 #include "editor/lyrics_text_access.h"
 #include "editor/main_window.h"
 #include "editor/rich_text_window.h"
+#include "bench/bench_support.h"
 #include "editor/safe_file_save.h"
 #include "lyrics/read_whole_file.h"
 #include "lyrics/text_encoding.h"
@@ -26,13 +27,6 @@ namespace {
 constexpr int kEditorRounds = 5;
 constexpr int kPortableRounds = 100;
 constexpr int kCharacters = 30000;
-
-double NowSeconds() {
-  LARGE_INTEGER count, frequency;
-  QueryPerformanceCounter(&count);
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 template <class Step>
 double BestSeconds(int rounds, Step step) {

@@ -14,20 +14,16 @@
 #include <string>
 #include <utility>
 
+#include "bench/bench_support.h"
 #include "editor/editor_ids.h"
 #include "editor/main_window.h"
 
 namespace {
 
+double NowMs() { return NowSeconds() * 1000.0; }
+
 constexpr int kKeystrokes = 200;
 constexpr int kHeaderLength = 35;
-
-double Now() {
-  LARGE_INTEGER count, frequency;
-  QueryPerformanceCounter(&count);
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(count.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 std::string Lines(int characters) {
   std::string text;
@@ -68,11 +64,11 @@ Costs Measure(int characters) {
     document.Initialise("Title: \rArtist: \rAlbum: \rEditor: \r\r");
     document.ReplaceRange(document.Length(), document.Length(), lyrics.c_str(),
                           static_cast<int32_t>(lyrics.size()), EditLog::kNone);
-    const double start = Now();
+    const double start = NowMs();
     for (int i = 0; i < kKeystrokes; ++i) {
       document.ReplaceRange(middle, middle, "x", 1, EditLog::kRecordRecolour);
     }
-    costs.modelKeystroke = (Now() - start) / kKeystrokes;
+    costs.modelKeystroke = (NowMs() - start) / kKeystrokes;
   }
   EditorMainWindow editor;
   if (!editor.Create(GetModuleHandleA(nullptr))) return costs;
@@ -82,30 +78,30 @@ Costs Measure(int characters) {
   SendMessageA(text, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(lyrics.c_str()));
   CHARRANGE caret = {middle, middle};
   SendMessageA(text, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&caret));
-  double start = Now();
+  double start = NowMs();
   for (int i = 0; i < kKeystrokes; ++i) SendMessageA(text, WM_CHAR, 'x', 1);
-  costs.windowKeystroke = (Now() - start) / kKeystrokes;
+  costs.windowKeystroke = (NowMs() - start) / kKeystrokes;
   const int second = editor.document().LyricsStart() + 1;
   caret = CHARRANGE{second, second};
   SendMessageA(text, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&caret));
-  start = Now();
+  start = NowMs();
   SendMessageA(editor.window(), WM_COMMAND, ID_SET_SYNCPOINT, 0);
-  costs.recolourInView = Now() - start;
+  costs.recolourInView = NowMs() - start;
   FinishColouring(editor);
-  costs.recolourAll = Now() - start;
+  costs.recolourAll = NowMs() - start;
   if (!editor.document().IsSyncpointAt(second)) costs.recolourAll = -1;
   const int inMiddle = middle + 2;
   caret = CHARRANGE{inMiddle, inMiddle};
   SendMessageA(text, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&caret));
   SendMessageA(editor.window(), WM_COMMAND, ID_SET_SYNCPOINT, 0);
   FinishColouring(editor);
-  start = Now();
+  start = NowMs();
   SendMessageA(text, WM_KEYDOWN, VK_RETURN, 0);
-  costs.enterBeforeSyncpoint = Now() - start;
+  costs.enterBeforeSyncpoint = NowMs() - start;
   FinishColouring(editor);
-  start = Now();
+  start = NowMs();
   SendMessageA(editor.window(), WM_COMMAND, ID_EDIT_UNDO, 0);
-  costs.undo = Now() - start;
+  costs.undo = NowMs() - start;
   FinishColouring(editor);
   DestroyWindow(editor.window());
   return costs;

@@ -130,8 +130,8 @@ bool EditorMainWindow::SaveLyrics() {
   const bool lrc = lstrcmpiA(extension, "lrc") == 0;
   if (!lrc && lstrcmpiA(extension, "km") != 0) return SaveLyricsAs(true);
   LyricsFileType type = LyricsFileType::kKm;
+  TakePairsFromDisplay();
   if (lrc) {
-    TakePairsFromDisplay();
     if (lyricsWordTimed_ && CanSaveAsWordLrc(document_, timestamps_)) {
       type = LyricsFileType::kWordLrc;
     } else if (CanSaveAsLrc(document_, timestamps_)) {
@@ -189,8 +189,9 @@ void EditorMainWindow::ProposeSaveName(char (&name)[MAX_PATH]) const {
 
 // The document in the chosen format, written so that a failure leaves the
 // file that was there as it was. True also when there was nothing to write.
+// The filter's pairs are in the list already (Save and Save As take them
+// before choosing the type).
 bool EditorMainWindow::WriteLyricsFile(const char* path, LyricsFileType type) {
-  TakePairsFromDisplay();
   OwnedBuffer bytes;
   const bool made = type == LyricsFileType::kLrc       ? SaveLrcFile(document_, timestamps_, &bytes)
                     : type == LyricsFileType::kWordLrc ? SaveWordLrcFile(document_, timestamps_, &bytes)
